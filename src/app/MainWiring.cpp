@@ -1,0 +1,50 @@
+// Which window or action each menu item opens. Items whose windows do not
+// exist yet stay in the menu and do nothing.
+#include "app/Ugy1.h"
+#include "app/Umain1.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace {
+
+void startCalculator()
+{
+    const char *const programs[] = {"gnome-calculator", "kcalc",   "mate-calc", "galculator",
+                                    "qalculate-gtk",    "xcalc",   "speedcrunch"};
+    for (const char *p : programs) {
+        const QString path = QStandardPaths::findExecutable(QString::fromLatin1(p));
+        if (!path.isEmpty() && QProcess::startDetached(path, {}))
+            return;
+    }
+    // Nothing is reported when no calculator can be started.
+}
+
+void openBesideProgram(const QString &fileName)
+{
+    // A missing file produces no message.
+    QDesktopServices::openUrl(
+        QUrl::fromLocalFile(QDir(QCoreApplication::applicationDirPath()).filePath(fileName)));
+}
+
+}  // namespace
+
+void TFmain1::wireWindows()
+{
+    onMenuItem(QStringLiteral("计算器"), [] { startCalculator(); });
+    onMenuItem(QStringLiteral("操作说明"),
+               [] { openBesideProgram(QStringLiteral("Velbora操作说明书.doc")); });
+    onMenuItem(QStringLiteral("常见问题"),
+               [] { openBesideProgram(QStringLiteral("Velbora功能问答.txt")); });
+    onMenuItem(QStringLiteral("访问Velbora软件网站"),
+               [] { QDesktopServices::openUrl(QUrl(TFgy1::webSite())); });
+    onMenuItem(QStringLiteral("关于本软件"), [this] {
+        TFgy1 dialog(this);
+        dialog.exec();
+    });
+}

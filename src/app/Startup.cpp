@@ -1,0 +1,124 @@
+#include "app/Startup.h"
+
+#include "app/Udl1.h"
+#include "app/Udm1.h"
+#include "app/Umain1.h"
+#include "app/Uqd1.h"
+#include "db/Schema.h"
+#include "ui/Messages.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFont>
+#include <QFontDatabase>
+#include <QThread>
+
+#include <cstdio>
+
+namespace {
+
+std::optional<QString> loginWithDialog(TDM1 &dm)
+{
+    TFdl1 dialog(dm);
+    if (!dialog.prepare())
+        return std::nullopt;
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.operatorName();
+}
+
+void pause(int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(10);
+    }
+}
+
+}  // namespace
+
+int runProgram(const StartOptions &options)
+{
+    auto splash = std::make_unique<TFqd1>();
+    splash->show();
+    splash->repaint();
+    QApplication::processEvents();
+    pause(options.splashMs);
+
+    QApplication::setApplicationDisplayName(QStringLiteral("Velbora软件五金行业版"));
+
+    TDM1 dm(options.dataDir);
+    if (dm.open()) {
+        splash.reset();
+        msg::error(nullptr, TDM1::missingDatabaseMessage());
+        return 1;
+    }
+
+    TFmain1 main(dm);
+    if (!main.isReady()) {
+        splash.reset();
+        msg::error(nullptr, TDM1::missingDatabaseMessage());
+        return 1;
+    }
+    splash.reset();
+
+    const auto login = options.login ? options.login : loginWithDialog;
+    const std::optional<QString> operatorName = login(dm);
+    if (!operatorName)
+        return 0;
+
+    main.startSession(*operatorName);
+    main.showMaximized();
+    return options.eventLoop ? options.eventLoop() : QApplication::exec();
+}
+
+namespace {
+
+// Writing a database needs no display: this runs before any window exists.
+int createDatabaseIn(const QString &dir)
+{
+    QDir().mkpath(dir);
+    const QString file = QDir(dir).filePath(schema::databaseFileName());
+    if (auto error = schema::createDatabaseFile(file)) {
+        std::fprintf(stderr, "%s\n", qPrintable(*error));
+        return 1;
+    }
+    std::printf("%s\n", qPrintable(QDir::toNativeSeparators(file)));
+    return 0;
+}
+
+}  // namespace
+
+int velboraMain(int argc, char **argv)
+{
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (qstrcmp(argv[i], "--create-db") == 0) {
+            QCoreApplication core(argc, argv);
+            return createDatabaseIn(QString::fromLocal8Bit(argv[i + 1]));
+        }
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("velbora"));
+
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    QCommandLineOption dataOption(QStringLiteral("data"),
+                                  QStringLiteral("Run on the shop database in DIR."),
+                                  QStringLiteral("DIR"));
+    QCommandLineOption createOption(QStringLiteral("create-db"),
+                                    QStringLiteral("Write a fresh shop database into DIR and end."),
+                                    QStringLiteral("DIR"));
+    parser.addOption(dataOption);
+    parser.addOption(createOption);
+    parser.process(app);
+
+    StartOptions options;
+    options.dataDir = parser.isSet(dataOption) ? parser.value(dataOption)
+                                               : QCoreApplication::applicationDirPath();
+    return runProgram(options);
+}

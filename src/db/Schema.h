@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+class QSqlDatabase;
+
+// The shop database: its tables, their columns, and the making of a fresh one.
+namespace schema {
+
+enum class Kind {
+    Counter,  // autoincrement key, order of entry
+    Text,
+    Decimal,  // Decimal stored as its scaled integer
+    Date,     // text "yyyy-mm-dd"
+    Key,      // integer reference to another table's counter
+};
+
+struct Column {
+    const char *name;
+    Kind kind;
+};
+
+struct Table {
+    const char *name;
+    std::vector<Column> columns;
+};
+
+const std::vector<Table> &tables();
+
+// File name of the shop database in its directory.
+inline QString databaseFileName() { return QStringLiteral("QLXData1.db"); }
+
+// Stamped into every shop database this program makes, so that a file chosen
+// for restoring can be recognised as one.
+constexpr int ApplicationId = 0x56424c52;  // "VBLR"
+constexpr int SchemaVersion = 1;
+
+// The administrator of a fresh database and the password the login dialog names.
+inline QString administratorName() { return QStringLiteral("系统管理员"); }
+inline QString defaultAdministratorPassword() { return QStringLiteral("888"); }
+
+// Creates tables, indexes and initial content on an open, empty connection, in
+// one transaction. Returns an error text, or nothing on success.
+std::optional<QString> createOn(const QSqlDatabase &db);
+
+// Writes a fresh shop database at filePath. Refuses to touch an existing file.
+std::optional<QString> createDatabaseFile(const QString &filePath);
+
+// True when the open connection carries this program's stamp.
+bool isShopDatabase(const QSqlDatabase &db);
+
+}  // namespace schema
