@@ -7,7 +7,8 @@ ChildWindows::ChildWindows(QMdiArea *area, QObject *parent) : QObject(parent), m
 
 QWidget *ChildWindows::open(const QString &key, const std::function<QWidget *()> &make)
 {
-    if (QMdiSubWindow *sub = m_windows.value(key)) {
+    QMdiSubWindow *sub = m_windows.value(key);
+    if (sub && sub->widget()) {
         if (sub->isMinimized())
             sub->showNormal();
         else
@@ -19,17 +20,19 @@ QWidget *ChildWindows::open(const QString &key, const std::function<QWidget *()>
     }
     QWidget *w = make();
     w->setAttribute(Qt::WA_DeleteOnClose);
-    QMdiSubWindow *sub = m_area->addSubWindow(w);
+    sub = m_area->addSubWindow(w);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowTitle(w->windowTitle());
     sub->setWindowIcon(w->windowIcon());
     connect(w, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);
-    connect(sub, &QObject::destroyed, this, [this, key] {
-        m_windows.remove(key);
+    // The window is forgotten as soon as it is gone; a window that closes
+    // itself (Esc, its own button) takes its frame along.
+    connect(w, &QObject::destroyed, this, [this, key, sub] {
+        if (m_windows.value(key) == sub)
+            m_windows.remove(key);
+        sub->close();
         Q_EMIT closed(key);
     });
-    // A window that closes itself (Esc, its own button) takes its frame along.
-    connect(w, &QObject::destroyed, sub, [sub] { sub->close(); });
     m_windows.insert(key, sub);
     sub->show();
     m_area->setActiveSubWindow(sub);
@@ -38,7 +41,7 @@ QWidget *ChildWindows::open(const QString &key, const std::function<QWidget *()>
 
 QWidget *ChildWindows::find(const QString &key) const
 {
-    QMdiSubWindow *sub = m_windows.value(key);
+    const QMdiSubWindow *sub = m_windows.value(key);
     return sub ? sub->widget() : nullptr;
 }
 
@@ -46,6 +49,6 @@ int ChildWindows::count() const
 {
     int n = 0;
     for (const auto &p : m_windows)
-        n += p ? 1 : 0;
+        n += (p && p->widget()) ? 1 : 0;
     return n;
 }
