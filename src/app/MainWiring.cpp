@@ -2,6 +2,9 @@
 // exist yet stay in the menu and do nothing.
 #include "app/Ugy1.h"
 #include "app/Umain1.h"
+#include "sales/Uzhaoling1.h"
+#include "ui/ChildWindows.h"
+#include "util/Untoc1.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -37,6 +40,10 @@ void openBesideProgram(const QString &fileName)
 void TFmain1::wireWindows()
 {
     onMenuItem(QStringLiteral("计算器"), [] { startCalculator(); });
+    onMenuItem(QStringLiteral("金额大小写转换"),
+               [this] { m_children->open<TFntoc1>([] { return new TFntoc1; }); });
+    onMenuItem(QStringLiteral("找零钱工具"),
+               [this] { m_children->open<TFzhaoling1>([] { return new TFzhaoling1; }); });
     onMenuItem(QStringLiteral("操作说明"),
                [] { openBesideProgram(QStringLiteral("Velbora操作说明书.doc")); });
     onMenuItem(QStringLiteral("常见问题"),
