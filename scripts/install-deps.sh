@@ -10,6 +10,7 @@ packages=(
   fonts-noto-cjk
   poppler-utils
   xvfb xauth
+  dbus dbus-x11 at-spi2-core python3 python3-pyatspi
 )
 
 missing=()
