@@ -1,0 +1,133 @@
+#pragma once
+
+#include "db/Decimal.h"
+#include "db/Sql.h"
+#include "output/GridRows.h"
+
+#include <QAbstractTableModel>
+#include <QColor>
+#include <QTableView>
+
+#include <functional>
+
+// One row of a list grid as a row-colour rule sees it.
+class GridRow
+{
+public:
+    GridRow(const Snapshot &rows, int row) : m_rows(rows), m_row(row) {}
+    QVariant value(const QString &field) const { return m_rows.value(m_row, field); }
+    QString text(const QString &field) const { return value(field).toString(); }
+    // A decimal field (stored in units); zero when the statement lacks it.
+    Decimal decimal(const QString &field) const
+    {
+        return Decimal::fromUnits(value(field).toLongLong());
+    }
+
+private:
+    const Snapshot &m_rows;
+    int m_row;
+};
+
+// How a row is drawn: invalid colours keep the grid's own.
+struct RowLook {
+    QColor text;
+    QColor background;
+};
+using RowRule = std::function<RowLook(const GridRow &)>;
+
+// The read-only model under a list grid: the rows of a GridRows, titles
+// centred (the clicked one bold), decimals right-aligned, row colours by the
+// window's rule. data() only looks up and formats the cells shown.
+class GridModel : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    explicit GridModel(QObject *parent = nullptr);
+
+    const GridRows &rows() const { return m_rows; }
+    void setColumns(std::vector<GridColumn> columns);
+    void setRowRule(RowRule rule);
+
+    void open(Snapshot rows);
+    void close();
+    void sort(int column, GridRows::Order order);
+    GridRows::Order titleClicked(int column);
+
+    int boldColumn() const { return m_bold; }
+    void setBoldColumn(int column);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+private:
+    GridRows m_rows;
+    RowRule m_rule;
+    int m_bold = -1;
+};
+
+// The read-only grid of every list window (`DBGrid1`): one statement's rows,
+// fixed columns, whole-row selection. A click on a column title sorts the
+// fetched rows (first ascending, then alternating; another column starts
+// ascending) and makes that title bold. Opening the statement again restores
+// its order and leaves the bold title as it was. Enter and a double click on
+// a row are reported as rowChosen().
+class ListGrid : public QTableView
+{
+    Q_OBJECT
+public:
+    explicit ListGrid(QWidget *parent = nullptr);
+
+    void setColumns(std::vector<GridColumn> columns);
+    void setRowRule(RowRule rule);
+    // Windows whose lists are not sorted by their titles switch it off.
+    void setSortable(bool sortable) { m_sortable = sortable; }
+    bool isSortable() const { return m_sortable; }
+
+    // Runs the statement and shows its rows in its order, the first row current.
+    // Throws DbError (the grid is then closed).
+    void open(const QSqlDatabase &db, const QString &statement, const sql::Binds &binds = {});
+    // Shows rows fetched elsewhere.
+    void openRows(Snapshot rows);
+    // Runs the last statement again after the window's own change, keeping the
+    // title sort and the current row's place (nothing for rows handed in with
+    // openRows). Throws DbError.
+    void refresh();
+    void close();
+    bool isOpen() const { return m_model->rows().isOpen(); }
+
+    const GridRows &rows() const { return m_model->rows(); }
+    int rowCount() const { return m_model->rows().rowCount(); }
+
+    // The current row (in the grid's order), or -1 when there is none.
+    int currentRow() const;
+    void setCurrentRow(int row);
+    // A field of the current row; invalid when there is no current row.
+    QVariant currentValue(const QString &field) const;
+    // Makes the first row whose field equals value current; false when none does.
+    bool selectWhere(const QString &field, const QVariant &value);
+
+    // A click on the title of a column (`DBGrid1TitleClick`).
+    void titleClick(int column);
+    int boldColumn() const { return m_model->boldColumn(); }
+
+Q_SIGNALS:
+    void rowChosen();
+    // Opened, refreshed, sorted or closed.
+    void rowsChanged();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void applyColumnLayout();
+    void showRows(Snapshot rows);
+
+    GridModel *m_model;
+    bool m_sortable = true;
+    QString m_connection;  // by name: the grid holds no handle of its own
+    QString m_statement;
+    sql::Binds m_binds;
+};
