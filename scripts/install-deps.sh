@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   g++ make cmake pkg-config
   qt6-base-dev libqt6sql6-sqlite qt6-qpa-plugins
-  libsqlite3-dev
+  libsqlite3-dev zlib1g-dev
   libxlsxwriter-dev libfreexl-dev
   fonts-noto-cjk
   poppler-utils

@@ -1,0 +1,177 @@
+// The shared window machinery: number fields, Enter focus chains and the
+// message facility.
+#include "TestSupport.h"
+
+#include "ui/FocusChain.h"
+#include "ui/NumberEdit.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QtTest>
+
+namespace {
+
+// Types each character as a key press carrying it (also characters that have
+// no key of their own, as an input method would send them).
+void type(QWidget *w, const QString &text)
+{
+    for (QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &release);
+    }
+}
+
+}  // namespace
+
+class TestWidgets : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void keyFilter_data();
+    void keyFilter();
+    void emptiedBecomesZero();
+    void tidyOnLeave_data();
+    void tidyOnLeave();
+    void rulesCanBeSwitchedOff();
+    void focusChain();
+    void messagesAreRecordedAndAnswered();
+};
+
+void TestWidgets::keyFilter_data()
+{
+    QTest::addColumn<bool>("negatives");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("digits and one point") << true << "12.3.4" << "12.34";
+    QTest::newRow("letters and signs swallowed") << true << "a1+b2*c,3" << "123";
+    QTest::newRow("one minus") << true << "-5-" << "-5";
+    QTest::newRow("minus after digits is typed, reading refuses it") << true << "5-" << "5-";
+    QTest::newRow("no minus where negatives are not allowed") << false << "-7" << "7";
+    QTest::newRow("full-width digits swallowed") << true << "１2" << "2";
+}
+
+void TestWidgets::keyFilter()
+{
+    QFETCH(bool, negatives);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    NumberEdit e(nullptr, negatives);
+    e.clear();  // becomes "0", selected
+    type(&e, typed);
+    QCOMPARE(e.text(), shown);
+}
+
+void TestWidgets::emptiedBecomesZero()
+{
+    NumberEdit e;
+    e.setText(u"25"_qs);
+    e.selectAll();
+    QTest::keyClick(&e, Qt::Key_Backspace);
+    QCOMPARE(e.text(), u"0"_qs);
+    // The zero is selected, so the next digit replaces it.
+    QTest::keyClicks(&e, u"7"_qs);
+    QCOMPARE(e.text(), u"7"_qs);
+    // A selected point or minus may be typed over again.
+    e.setText(u"1.5"_qs);
+    e.setSelection(1, 1);
+    QTest::keyClicks(&e, u"."_qs);
+    QCOMPARE(e.text(), u"1.5"_qs);
+}
+
+void TestWidgets::tidyOnLeave_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("left");
+    QTest::newRow("lone minus") << "-" << "0";
+    QTest::newRow("three decimals, tie to even down") << "12.345" << "12.34";
+    QTest::newRow("three decimals, tie to even up") << "12.355" << "12.36";
+    QTest::newRow("two decimals kept") << "3000.5" << "3000.5";
+    QTest::newRow("negative") << "-2.345" << "-2.34";
+    QTest::newRow("not a number left for the reader") << "5-.123" << "5-.123";
+}
+
+void TestWidgets::tidyOnLeave()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, left);
+    QWidget w;
+    auto *e = new NumberEdit(&w);
+    auto *other = new QLineEdit(&w);
+    auto *layout = new QVBoxLayout(&w);
+    layout->addWidget(e);
+    layout->addWidget(other);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    e->setFocus();
+    e->setText(text);
+    other->setFocus();
+    QTRY_VERIFY(other->hasFocus());
+    QCOMPARE(e->text(), left);
+}
+
+void TestWidgets::rulesCanBeSwitchedOff()
+{
+    NumberEdit e(nullptr, true, NumberEdit::NoRules);
+    e.setText(u"9"_qs);
+    e.clear();
+    QCOMPARE(e.text(), QString());
+    e.setText(u"1.239"_qs);
+    e.tidy();  // explicit tidying still works
+    QCOMPARE(e.text(), u"1.24"_qs);
+}
+
+void TestWidgets::focusChain()
+{
+    QWidget w;
+    auto *a = new QLineEdit(&w);
+    auto *hidden = new QLineEdit(&w);
+    auto *b = new QLineEdit(&w);
+    auto *c = new QLineEdit(&w);
+    auto *layout = new QVBoxLayout(&w);
+    for (QWidget *x : {static_cast<QWidget *>(a), static_cast<QWidget *>(hidden),
+                       static_cast<QWidget *>(b), static_cast<QWidget *>(c)})
+        layout->addWidget(x);
+    int pressed = 0;
+    auto *chain = new FocusChain(&w);
+    chain->then(a).then(hidden).then(b).then(c, [&] { ++pressed; });
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    hidden->hide();
+
+    a->setFocus();
+    QTest::keyClick(a, Qt::Key_Return);
+    QTRY_VERIFY(b->hasFocus());  // the hidden field is stepped over
+    QTest::keyClick(b, Qt::Key_Enter, Qt::KeypadModifier);
+    QTRY_VERIFY(c->hasFocus());
+    QTest::keyClick(c, Qt::Key_Return);
+    QCOMPARE(pressed, 1);
+    QVERIFY(c->hasFocus());
+    // Enter with a modifier is not a step.
+    QTest::keyClick(b, Qt::Key_Return, Qt::ControlModifier);
+    QCOMPARE(pressed, 1);
+}
+
+void TestWidgets::messagesAreRecordedAndAnswered()
+{
+    ScriptedMessages messages;
+    msg::info(nullptr, u"数量不可为零！"_qs);
+    msg::warning(nullptr, u"没有明细可删除！"_qs);
+    messages.answer(msg::Answer::Cancel);
+    QVERIFY(!msg::confirmOkCancel(nullptr, u"确定要删除吗？"_qs));
+    QVERIFY(msg::confirmYesNo(nullptr, u"要备份吗？"_qs));  // the default answer
+    QCOMPARE(messages.shown().size(), size_t(4));
+    QCOMPARE(messages.shown()[0].caption, u"提示"_qs);
+    QCOMPARE(messages.shown()[0].icon, msg::Icon::Information);
+    QCOMPARE(messages.shown()[1].caption, u"警告"_qs);
+    QCOMPARE(messages.shown()[1].icon, msg::Icon::Warning);
+    QCOMPARE(messages.shown()[2].buttons, msg::Buttons::OkCancel);
+    QCOMPARE(messages.shown()[3].buttons, msg::Buttons::YesNo);
+    QCOMPARE(messages.shown()[3].icon, msg::Icon::Question);
+}
+
+QTEST_MAIN(TestWidgets)
+#include "tst_widgets.moc"
