@@ -1,7 +1,11 @@
 // Which window or action each menu item opens. Items whose windows do not
 // exist yet stay in the menu and do nothing.
+#include "admin/Udanwei1.h"
 #include "app/Ugy1.h"
 #include "app/Umain1.h"
+#include "masterdata/Ughs1.h"
+#include "masterdata/Ukh1.h"
+#include "masterdata/Uyg1.h"
 #include "sales/Uzhaoling1.h"
 #include "ui/ChildWindows.h"
 #include "util/Untoc1.h"
@@ -39,7 +43,21 @@ void openBesideProgram(const QString &fileName)
 
 void TFmain1::wireWindows()
 {
+    onMenuItem(QStringLiteral("店铺信息"), [this] {
+        TFdanwei1 dialog(m_dm, this);
+        connect(&dialog, &TFdanwei1::closed, this, &TFmain1::refreshCaption);
+        dialog.exec();
+    });
     onMenuItem(QStringLiteral("计算器"), [] { startCalculator(); });
+    onMenuItem(QStringLiteral("厂商资料"), [this] {
+        m_children->open<TFghs1>([this] { return new TFghs1(context()); });
+    });
+    onMenuItem(QStringLiteral("客户资料"), [this] {
+        m_children->open<TFkh1>([this] { return new TFkh1(context()); });
+    });
+    onMenuItem(QStringLiteral("员工资料"), [this] {
+        m_children->open<TFyg1>([this] { return new TFyg1(context()); });
+    });
     onMenuItem(QStringLiteral("金额大小写转换"),
                [this] { m_children->open<TFntoc1>([] { return new TFntoc1; }); });
     onMenuItem(QStringLiteral("找零钱工具"),
