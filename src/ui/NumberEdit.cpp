@@ -57,7 +57,8 @@ void NumberEdit::tidy()
 
 void NumberEdit::onTextChanged(const QString &text)
 {
-    if ((m_rules & EmptyBecomesZero) && text.isEmpty()) {
+    // Only spaces (pasted) count as empty too.
+    if ((m_rules & EmptyBecomesZero) && text.trimmed().isEmpty()) {
         setText(QStringLiteral("0"));
         selectAll();
     }

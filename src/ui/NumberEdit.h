@@ -8,8 +8,8 @@
 // the editing keys; any other character is swallowed. Pasted text is not
 // filtered: the reading of the value reports what is not a number.
 // Rules (each can be switched off for windows that differ):
-//  - EmptyBecomesZero: a field that is emptied shows "0" (selected, so the next
-//    digit replaces it);
+//  - EmptyBecomesZero: a field that is emptied (or left with only spaces)
+//    shows "0" (selected, so the next digit replaces it);
 //  - TidyOnLeave: on leaving, a lone "-" becomes "0" and more than two
 //    decimals are rounded to the "0.00" form.
 class NumberEdit : public QLineEdit

@@ -75,6 +75,10 @@ void TestWidgets::emptiedBecomesZero()
     // The zero is selected, so the next digit replaces it.
     QTest::keyClicks(&e, u"7"_qs);
     QCOMPARE(e.text(), u"7"_qs);
+    // Pasted spaces are as good as empty.
+    e.selectAll();
+    e.insert(u"  "_qs);
+    QCOMPARE(e.text(), u"0"_qs);
     // A selected point or minus may be typed over again.
     e.setText(u"1.5"_qs);
     e.setSelection(1, 1);
