@@ -6,6 +6,8 @@
 #include "masterdata/Ughs1.h"
 #include "masterdata/Ukh1.h"
 #include "masterdata/Uyg1.h"
+#include "sales/Utjpfd1.h"
+#include "sales/Utjxsd1.h"
 #include "sales/Uzhaoling1.h"
 #include "ui/ChildWindows.h"
 #include "util/Untoc1.h"
@@ -57,6 +59,12 @@ void TFmain1::wireWindows()
     });
     onMenuItem(QStringLiteral("员工资料"), [this] {
         m_children->open<TFyg1>([this] { return new TFyg1(context()); });
+    });
+    onMenuItem(QStringLiteral("零售"), [this] {
+        m_children->open<TFtjxsd1>([this] { return new TFtjxsd1(context()); });
+    });
+    onMenuItem(QStringLiteral("批发"), [this] {
+        m_children->open<TFtjpfd1>([this] { return new TFtjpfd1(context()); });
     });
     onMenuItem(QStringLiteral("金额大小写转换"),
                [this] { m_children->open<TFntoc1>([] { return new TFntoc1; }); });

@@ -1,0 +1,152 @@
+#pragma once
+
+#include "sales/Documents.h"
+#include "ui/ChildWindow.h"
+#include "ui/WindowContext.h"
+
+#include <QPointer>
+
+#include <functional>
+
+class ListGrid;
+class NumberEdit;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+
+// The words and switches that make one document window of the family; the
+// engine's Descriptor says what is stored, these say what is shown.
+struct DocumentWords {
+    documents::DocumentKind kind;
+    QString typeCaption;     // "零售出库单"
+    QString newTitle;        // "新增零售出库单"
+    QString editTitle;       // "修改零售出库单"
+    QString pickerMode;      // the pickers' mode: "tjxs", "tjpf", ...
+    QString partnerLabel;    // "客户"
+    QString partnerHint;
+    bool partnerTyped = true;           // free text, or only through the picker
+    bool partnerPickWritesRemark = false;  // the customer's address and telephone
+    QString dueLabel;        // "应收额"
+    QString dueHint;
+    QString roundingHint;
+    QString settledLabel;    // "实收额"
+    QString settledHint;
+    QString quantityHint;    // "销售数量"
+    QString lineEditorMode;  // "xsmx"
+    QString lineEditorTitle; // "修改零售明细"
+    QString printTitleSuffix;  // "销售单"
+
+    static const DocumentWords &retail();
+    static const DocumentWords &wholesale();
+};
+
+// A document window: number, date, handler, partner, the amounts, the entry
+// row of the next line, the line grid and the totals, driven from the
+// keyboard (F5 new, F6 take a held document, F7 preview, F8 finalize, F9 hold,
+// F10/F11/F12 add/delete/edit a line, Esc close). What it stores goes through
+// the document engine; the window only collects the fields and shows what the
+// engine says.
+class DocumentWindow : public ChildWindow
+{
+    Q_OBJECT
+public:
+    DocumentWindow(const WindowContext &context, const DocumentWords &words,
+                   QWidget *parent = nullptr);
+    ~DocumentWindow() override;
+
+    const documents::Descriptor &descriptor() const { return m_d; }
+    const DocumentWords &words() const { return m_words; }
+    documents::Mode mode() const { return m_mode; }
+    QString number() const;
+    const std::vector<documents::Line> &lines() const { return m_lines; }
+
+    // The clock the window reads "today" from (tests set their own).
+    void setToday(std::function<QDate()> today) { m_today = std::move(today); }
+
+    // The goods picker's choice: one line of quantity 1 at the window's price.
+    void addChosenGoods(const documents::Goods &goods);
+
+    // Operations behind the buttons and keys.
+    void newDocument();           // `new`, also F5 after abandoning
+    void BB1Click();              // F5
+    void BB2Click();              // F6
+    void BB3Click();              // F7
+    void BB4Click();              // F8
+    void BB5Click();              // F9
+    void BB31Click();             // 打印结单
+    void SB1Click();              // F10
+    void SB2Click();              // F11
+    void SB3Click();              // F12
+    void pickHandler();           // SpeedButton1
+    void pickPartner();           // SpeedButton2
+    void openGoodsPicker();       // SpeedButton3
+    // Takes a held document into the window (what the held-document picker
+    // hands over).
+    void takeHeld(const QString &heldNumber);
+
+    // The fields, named as the logic refers to them.
+    QLabel *ztbj = nullptr;
+    QLabel *shbj = nullptr;
+    QLineEdit *dh = nullptr;
+    QDateEdit *DateTimePicker1 = nullptr;
+    QLineEdit *jsr = nullptr;
+    QLineEdit *kh = nullptr;
+    NumberEdit *yhe = nullptr;
+    QLineEdit *yse = nullptr;
+    NumberEdit *sse = nullptr;
+    QLineEdit *bz = nullptr;
+    QLineEdit *txm = nullptr;
+    QLineEdit *ppgg = nullptr;
+    QLineEdit *dw = nullptr;
+    NumberEdit *jg = nullptr;
+    QLineEdit *kcsl = nullptr;
+    NumberEdit *sl = nullptr;
+    QLineEdit *cbjg = nullptr;
+    QLineEdit *hjsl = nullptr;
+    QLineEdit *hjje = nullptr;
+    ListGrid *DBGrid1 = nullptr;
+    QPushButton *BB1 = nullptr, *BB2 = nullptr, *BB3 = nullptr, *BB4 = nullptr,
+                *BB5 = nullptr, *BB6 = nullptr, *BB31 = nullptr;
+    QToolButton *SB1 = nullptr, *SB2 = nullptr, *SB3 = nullptr;
+    QToolButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr, *SpeedButton3 = nullptr;
+
+Q_SIGNALS:
+    // The goods picker, when open, closes with the window.
+    void closing();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildFields();
+    void buildKeys();
+    void txmChange();
+    void roundingChanged();
+    void recomputeDue();
+    void reloadLines();
+    void showLines();
+    void clearEntryRow();
+    void clearAmounts();
+    void setNumber(const QString &number);
+    bool applyNumber(const numbering::Result &next);
+    void save(documents::SaveAs as);
+    bool checkPrintable();
+    void fillPrintForm(class TFdyxsd1 &form) const;
+    void showOutcome(const documents::Outcome &outcome);
+    QWidget *fieldWidget(documents::Field field) const;
+    void startEditMode(const documents::Header &header);
+    // A number field's value: empty or a lone "-" is 0, more than two
+    // decimals are rounded; a text that is not a number is reported.
+    std::optional<Decimal> fieldValue(QLineEdit *field, const QString &caption);
+
+    WindowContext m_context;
+    const DocumentWords &m_words;
+    const documents::Descriptor &m_d;
+    documents::Mode m_mode = documents::Mode::New;
+    std::vector<documents::Line> m_lines;
+    std::function<QDate()> m_today;
+    QPointer<QWidget> m_goodsPicker;
+};
