@@ -5,6 +5,7 @@
 #include "app/Umain1.h"
 #include "masterdata/Ughs1.h"
 #include "masterdata/Ukh1.h"
+#include "masterdata/Usp1.h"
 #include "masterdata/Uyg1.h"
 #include "sales/Utjpfd1.h"
 #include "sales/Utjxsd1.h"
@@ -51,6 +52,9 @@ void TFmain1::wireWindows()
         dialog.exec();
     });
     onMenuItem(QStringLiteral("计算器"), [] { startCalculator(); });
+    onMenuItem(QStringLiteral("商品资料"), [this] {
+        m_children->open<TFsp1>([this] { return new TFsp1(context()); });
+    });
     onMenuItem(QStringLiteral("厂商资料"), [this] {
         m_children->open<TFghs1>([this] { return new TFghs1(context()); });
     });

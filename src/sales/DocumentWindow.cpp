@@ -868,7 +868,34 @@ void DocumentWindow::pickPartner()
 
 void DocumentWindow::openGoodsPicker()
 {
-    // Filled in when the goods picker lands.
+    // One picker beside the window, left open for further choices and
+    // brought forward when asked for again.
+    if (!m_goodsPicker) {
+        m_goodsPicker = new TFsp2(m_context, this);
+        m_goodsPicker->setWindowFlag(Qt::Window);
+        m_goodsPicker->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_goodsPicker->setReceiver(this);
+    m_goodsPicker->show();
+    m_goodsPicker->raise();
+    m_goodsPicker->activateWindow();
+}
+
+void DocumentWindow::receiveGoods(const goods::Article &a)
+{
+    documents::Goods g;
+    g.id = a.id;
+    g.lb = a.lb;
+    g.txm = a.txm;
+    g.ppgg = a.ppgg;
+    g.dw = a.dw;
+    g.jj = a.jj;
+    g.xjpf = a.xjpf;
+    g.xjls = a.xjls;
+    g.kcsl = a.kcsl;
+    g.kcjg = a.kcjg;
+    g.kcje = a.kcje;
+    addChosenGoods(g);
 }
 
 // ---- Closing ------------------------------------------------------------------

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "masterdata/Usp2.h"
 #include "sales/Documents.h"
 #include "ui/ChildWindow.h"
 #include "ui/WindowContext.h"
@@ -48,7 +49,7 @@ struct DocumentWords {
 // F10/F11/F12 add/delete/edit a line, Esc close). What it stores goes through
 // the document engine; the window only collects the fields and shows what the
 // engine says.
-class DocumentWindow : public ChildWindow
+class DocumentWindow : public ChildWindow, public GoodsReceiver
 {
     Q_OBJECT
 public:
@@ -67,6 +68,10 @@ public:
 
     // The goods picker's choice: one line of quantity 1 at the window's price.
     void addChosenGoods(const documents::Goods &goods);
+    QString goodsPickerMode() const override { return m_words.pickerMode; }
+    void receiveGoods(const goods::Article &article) override;
+    // The goods picker serving this window, while it is open.
+    TFsp2 *goodsPicker() const { return m_goodsPicker; }
 
     // Operations behind the buttons and keys.
     void newDocument();           // `new`, also F5 after abandoning
@@ -148,5 +153,5 @@ private:
     documents::Mode m_mode = documents::Mode::New;
     std::vector<documents::Line> m_lines;
     std::function<QDate()> m_today;
-    QPointer<QWidget> m_goodsPicker;
+    QPointer<TFsp2> m_goodsPicker;
 };

@@ -125,6 +125,30 @@ void TestRetail::scanFillsAndEnterMovesToQuantity()
     QTest::keyClick(w.txm, Qt::Key_Return);
     QTRY_VERIFY(w.sl->hasFocus());
 
+    // An unknown code: Enter opens the goods picker, whose choices add lines
+    // of quantity 1 at the retail price.
+    w.txm->clear();
+    QTest::keyClicks(w.txm, u"NOPE"_qs);
+    QTest::keyClick(w.txm, Qt::Key_Return);
+    QVERIFY(w.goodsPicker());
+    QTRY_VERIFY(w.goodsPicker()->isVisible());
+    QCOMPARE(w.goodsPicker()->mode(), u"tjxs"_qs);
+    goods::Article a;
+    a.txm = u"BS12"_qs;
+    a.ppgg = u"活动扳手"_qs;
+    a.dw = u"个"_qs;
+    a.xjls = Decimal::parse(u"35");
+    a.kcjg = Decimal::parse(u"22");
+    w.receiveGoods(a);
+    QCOMPARE(w.lines().size(), size_t(1));
+    QCOMPARE(w.lines()[0].sl.toShortest(), u"1"_qs);
+    QCOMPARE(w.lines()[0].je.toFixed2(), u"35.00"_qs);
+    QCOMPARE(w.hjje->text(), u"35"_qs);
+    // Asking again brings the same picker forward; closing the window closes it.
+    TFsp2 *picker = w.goodsPicker();
+    w.openGoodsPicker();
+    QCOMPARE(w.goodsPicker(), picker);
+
     // Two goods rows sharing a code: none is taken.
     addGoods(m_shop->db(), u"DUP"_qs, u"甲"_qs, "1", "1", "0", "0");
     addGoods(m_shop->db(), u"DUP"_qs, u"乙"_qs, "1", "1", "0", "0");
