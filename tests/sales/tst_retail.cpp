@@ -5,10 +5,15 @@
 #include "db/Sql.h"
 #include "sales/Utjpfd1.h"
 #include "sales/Utjxsd1.h"
+#include "sales/Uxgmx1.h"
+#include "sales/Uxzxs1.h"
 #include "ui/ListGrid.h"
 #include "ui/NumberEdit.h"
 
+#include <QCheckBox>
 #include <QDateEdit>
+#include <QPushButton>
+#include <QToolButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -73,6 +78,8 @@ private Q_SLOTS:
     void holdTakeDeleteAndAbandon();
     void functionKeysAndEsc();
     void wholesaleDifferences();
+    void lineEditorSavesAndSteps();
+    void heldPickerFiltersByKindAndPartner();
 
 private:
     std::unique_ptr<FreshShop> m_shop;
@@ -376,6 +383,99 @@ void TestRetail::wholesaleDifferences()
     QCOMPARE(count(m_shop->db(), u"SELECT count(*) FROM xsglc WHERE dh = ? AND bj = 'dz'"_qs,
                    {pf.number()}),
              1);
+}
+
+void TestRetail::lineEditorSavesAndSteps()
+{
+    TFtjxsd1 w({m_shop->dm(), m_session});
+    w.txm->setText(u"M8LS"_qs);
+    w.sl->setText(u"4"_qs);
+    w.SB1Click();
+    w.txm->setText(u"BS12"_qs);
+    w.sl->setText(u"1"_qs);
+    w.SB1Click();
+    TFxgmx1 editor({m_shop->dm(), m_session}, w.descriptor(), u"xsmx"_qs, w.number(),
+                   w.mode(), w.lines(), 0);
+    QCOMPARE(editor.mode(), u"xsmx"_qs);
+    QCOMPARE(editor.txm->text(), u"M8LS"_qs);
+    QVERIFY(editor.txm->isReadOnly() && editor.je->isReadOnly());
+    editor.sl->setText(u"2.345"_qs);
+    QCOMPARE(editor.je->text(), u"1.17"_qs);  // 0.5 x 2.345 = 1.1725
+    editor.sl->clear();
+    QCOMPARE(editor.sl->text(), u"0"_qs);
+    editor.BitBtn1Click();
+    QCOMPARE(m_messages->last(), u"数量不可为零！"_qs);
+    editor.sl->setText(u"-3"_qs);
+    editor.BitBtn1Click();
+    QCOMPARE(m_messages->last(), u"销售明细修改成功！"_qs);
+    QCOMPARE(editor.currentIndex(), 1);  // on to the next line
+    QCOMPARE(editor.txm->text(), u"BS12"_qs);
+    const auto line = sql::exec(m_shop->db(),
+                                u"SELECT sl, je, cbje, maoli, bj FROM xsglc WHERE txm = 'M8LS'"_qs);
+    QSqlQuery q = line;
+    QVERIFY(q.next());
+    QCOMPARE(Decimal::fromUnits(q.value(0).toLongLong()).toShortest(), u"-3"_qs);
+    QCOMPARE(Decimal::fromUnits(q.value(1).toLongLong()).toFixed2(), u"-1.50"_qs);
+    QCOMPARE(Decimal::fromUnits(q.value(2).toLongLong()).toFixed2(), u"-0.90"_qs);
+    QCOMPARE(Decimal::fromUnits(q.value(3).toLongLong()).toFixed2(), u"-0.60"_qs);
+    QCOMPARE(q.value(4).toString(), u"dz"_qs);  // the mark is kept
+    // The navigator stays within the lines.
+    editor.next->click();
+    QCOMPARE(editor.currentIndex(), 1);
+    editor.first->click();
+    QCOMPARE(editor.txm->text(), u"M8LS"_qs);
+    QCOMPARE(editor.sl->text(), u"-3"_qs);
+    editor.prior->click();
+    QCOMPARE(editor.currentIndex(), 0);
+    editor.last->click();
+    QCOMPARE(editor.currentIndex(), 1);
+}
+
+void TestRetail::heldPickerFiltersByKindAndPartner()
+{
+    const auto holdOne = [&](DocumentWindow &w, const QString &customer) {
+        w.txm->setText(u"M8LS"_qs);
+        w.sl->setText(u"1"_qs);
+        w.SB1Click();
+        w.jsr->setText(u"张三"_qs);
+        w.kh->setText(customer);
+        w.BB5Click();
+    };
+    TFtjxsd1 xs({m_shop->dm(), m_session});
+    TFtjpfd1 pf({m_shop->dm(), m_session});
+    holdOne(xs, u"王五"_qs);
+    holdOne(xs, u"李四"_qs);
+    holdOne(pf, u"王五建材"_qs);
+    QVERIFY2(m_messages->shown().empty(), qPrintable(m_messages->last()));
+
+    TFxzxs1 retail({m_shop->dm(), m_session}, xs.descriptor(), u"tjxs"_qs);
+    QCOMPARE(retail.windowTitle(), u"选择销售挂单（未审销售单）"_qs);
+    QVERIFY(!retail.CheckBox1->isChecked());
+    QCOMPARE(retail.DateTimePicker2->date(), QDate::currentDate());
+    QCOMPARE(retail.DateTimePicker1->date(), QDate::currentDate().addMonths(-1));
+    retail.runQuery();
+    QCOMPARE(retail.grid()->rowCount(), 2);  // the wholesale one is not offered
+    retail.Edit2->setText(u"王"_qs);
+    retail.runQuery();
+    QCOMPARE(retail.grid()->rowCount(), 1);
+    retail.chooseClick();
+    QCOMPARE(retail.result(), int(QDialog::Accepted));
+    QVERIFY(retail.chosenNumber().startsWith(u"XSD"_qs));
+
+    // The date range: a from-date after the to-date carries the to-date along.
+    TFxzxs1 wholesale({m_shop->dm(), m_session}, pf.descriptor(), u"tjpf"_qs);
+    wholesale.CheckBox1->setChecked(true);
+    wholesale.DateTimePicker1->setDate(QDate::currentDate().addDays(3));
+    QCOMPARE(wholesale.DateTimePicker2->date(), QDate::currentDate().addDays(3));
+    wholesale.runQuery();
+    QCOMPARE(wholesale.grid()->rowCount(), 0);
+    wholesale.chooseClick();
+    QCOMPARE(m_messages->last(), u"没有单据可选择！"_qs);
+    QCOMPARE(m_messages->shown().back().caption, u"警告"_qs);
+    wholesale.DateTimePicker1->setDate(QDate::currentDate());
+    wholesale.DateTimePicker2->setDate(QDate::currentDate());
+    wholesale.runQuery();
+    QCOMPARE(wholesale.grid()->rowCount(), 1);
 }
 
 QTEST_MAIN(TestRetail)
