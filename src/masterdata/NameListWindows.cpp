@@ -77,6 +77,28 @@ const NameListWords &NameListWords::units()
     return w;
 }
 
+// ---- the reasons of stock movements -------------------------------------------
+
+const NameListWords &NameListWords::reasons()
+{
+    static const NameListWords w = [] {
+        NameListWords w;
+        w.table = &namelists::reasons();
+        w.caption = QStringLiteral("异动原因设置");
+        w.columnTitle = QStringLiteral("异动原因");
+        w.sortable = true;
+        w.noneToChoose = QStringLiteral("没有原因可选择！");
+        w.noneToDelete = QStringLiteral("没有原因可删除！");
+        w.deleteQuestion = QStringLiteral("确定要删除此原因么？");
+        w.addCaption = QStringLiteral("新增异动原因");
+        w.fieldLabel = QStringLiteral("异动原因");
+        w.emptyName = QStringLiteral("异动原因不可为空！");
+        w.duplicateName = QStringLiteral("异动原因不可重复！");
+        return w;
+    }();
+    return w;
+}
+
 // ---- NameEditDialog ---------------------------------------------------------
 
 NameEditDialog::NameEditDialog(const WindowContext &context, const NameListWords &words,

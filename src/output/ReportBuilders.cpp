@@ -229,14 +229,14 @@ VoucherBuilder &VoucherBuilder::summaryRow(const std::vector<Cell> &cells, qreal
     return *this;
 }
 
-QString capitalsText(const Decimal &amount)
+QString capitalsText(const Decimal &amount, const QString &negativeSuffix)
 {
     const std::optional<QString> words = amountInCapitals(amount.abs());
     if (!words)
         return capitalsErrorText();
     QString text = QStringLiteral("(大写)") + *words;
     if (amount.roundedTo2().isNegative())
-        text += QStringLiteral("(退)");
+        text += negativeSuffix;
     return text;
 }
 

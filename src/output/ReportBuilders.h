@@ -124,9 +124,10 @@ private:
 
 // The printed amount in words of a voucher: "(大写)" followed by the amount's
 // capitals; a negative amount gives the capitals of its absolute value
-// followed by "(退)". An amount too large for capitals is printed with the
-// capitals' own message in place of the words.
-QString capitalsText(const Decimal &amount);
+// followed by the negative suffix ("(退)" on money documents, "(出)" on stock
+// movements). An amount too large for capitals is printed with the capitals'
+// own message in place of the words.
+QString capitalsText(const Decimal &amount, const QString &negativeSuffix = QStringLiteral("(退)"));
 
 // "￥" followed by an amount as the window showed it.
 QString yuanText(const QString &amountText);

@@ -1,14 +1,22 @@
 #include "sales/DocumentWindow.h"
 
+#include "app/Udm1.h"
 #include "db/Dates.h"
 #include "db/Snapshot.h"
 #include "db/Sql.h"
+#include "masterdata/Ughs2.h"
 #include "masterdata/Ukh2.h"
+#include "masterdata/Urklx1.h"
 #include "masterdata/Uyg2.h"
 #include "output/ReportPrinting.h"
+#include "output/Udycgd1.h"
+#include "output/Udyrkd1.h"
 #include "output/Udyxsd1.h"
+#include "purchasing/Uxzcg1.h"
 #include "sales/Uxgmx1.h"
 #include "sales/Uxzxs1.h"
+#include "stock/Uxgmx2.h"
+#include "stock/Uxzrk1.h"
 #include "ui/FocusChain.h"
 #include "ui/ListGrid.h"
 #include "ui/Messages.h"
@@ -32,47 +40,189 @@ using documents::Mode;
 
 namespace {
 
-const DocumentWords kRetail{
-    documents::DocumentKind::Retail,
-    QStringLiteral("零售出库单"),
-    QStringLiteral("新增零售出库单"),
-    QStringLiteral("修改零售出库单"),
-    QStringLiteral("tjxs"),
-    QStringLiteral("客户"),
-    QStringLiteral("直接录入客户，不进入客户资料表"),
-    true,
-    false,
-    QStringLiteral("应收额"),
-    QStringLiteral("应收额＜0：表示应退款"),
-    QStringLiteral("正负方向必须跟总金额一致"),
-    QStringLiteral("实收额"),
-    QString(),
-    QStringLiteral("销售数量"),
-    QStringLiteral("xsmx"),
-    QStringLiteral("修改零售明细"),
-    QStringLiteral("销售单"),
-};
+// ---- The printed forms of the four kinds -----------------------------------------
 
-const DocumentWords kWholesale{
-    documents::DocumentKind::Wholesale,
-    QStringLiteral("批发出库单"),
-    QStringLiteral("新增批发出库单"),
-    QStringLiteral("修改批发出库单"),
-    QStringLiteral("tjpf"),
-    QStringLiteral("客户"),
-    QString(),
-    false,
-    true,
-    QStringLiteral("应收额"),
-    QStringLiteral("应收额＜0：表示应退款"),
-    QStringLiteral("正负方向必须跟总金额一致"),
-    QStringLiteral("实收额"),
-    QStringLiteral("正负方向必须跟应收额一致"),
-    QStringLiteral("销售数量"),
-    QStringLiteral("pfmx"),
-    QStringLiteral("修改批发明细"),
-    QStringLiteral("销售单"),
-};
+report::Form salesVoucher(const ShopRecord &shop, const PrintedDocument &doc, Snapshot lines)
+{
+    SalesDocumentPrint p;
+    p.number = doc.number;
+    p.date = doc.date;
+    p.customer = doc.partner;
+    p.remark = doc.remark;
+    p.handler = doc.handler;
+    p.totalQuantity = doc.totalQuantity;
+    p.totalAmount = doc.totalAmount;
+    p.due = doc.due;
+    p.received = doc.settled;
+    TFdyxsd1 form;
+    form.fill(shop, p, std::move(lines));
+    return report::Form(std::move(form));
+}
+
+template <class VoucherForm>
+report::Form goodsVoucher(const ShopRecord &shop, const PrintedDocument &doc, Snapshot lines)
+{
+    GoodsVoucherDocument g;
+    g.number = doc.number;
+    g.date = doc.date;
+    g.partner = doc.partner;
+    g.remark = doc.remark;
+    g.handler = doc.handler;
+    g.preparedBy = doc.preparedBy;
+    g.totalQuantity = doc.totalQuantity;
+    g.totalAmount = doc.totalAmount;
+    VoucherForm form;
+    form.fill(shop, g, std::move(lines));
+    return report::Form(std::move(form));
+}
+
+// ---- The words of the four windows ------------------------------------------------
+
+DocumentWords salesWords()
+{
+    DocumentWords w;
+    w.partnerSource = PartnerSource::Customer;
+    w.partnerLabel = QStringLiteral("客户");
+    w.partnerPickerHint = QStringLiteral("选择客户");
+    w.dueLabel = QStringLiteral("应收额");
+    w.dueHint = QStringLiteral("应收额＜0：表示应退款");
+    w.roundingHint = QStringLiteral("正负方向必须跟总金额一致");
+    w.settledLabel = QStringLiteral("实收额");
+    w.quantityHint = QStringLiteral("销售数量");
+    w.priceEnterAddsLine = true;
+    w.remarkEnterFinalizes = true;
+    w.remarkKeptAfterSave = true;
+    w.goodsRefusalFocusesCode = false;
+    w.printCaption = QStringLiteral("打印预览");
+    w.printHint = QStringLiteral("打印不保存");
+    w.printAndFinalize = true;
+    w.printForm = salesVoucher;
+    return w;
+}
+
+const DocumentWords kRetail = [] {
+    DocumentWords w = salesWords();
+    w.kind = documents::DocumentKind::Retail;
+    w.typeCaption = QStringLiteral("零售出库单");
+    w.newTitle = QStringLiteral("新增零售出库单");
+    w.editTitle = QStringLiteral("修改零售出库单");
+    w.pickerMode = QStringLiteral("tjxs");
+    w.partnerHint = QStringLiteral("直接录入客户，不进入客户资料表");
+    w.partnerTyped = true;
+    w.partnerPickWritesRemark = false;
+    w.heldPicker = [](const WindowContext &context, QWidget *parent) {
+        return std::unique_ptr<HeldDocumentPicker>(std::make_unique<TFxzxs1>(
+            context, documents::descriptor(documents::DocumentKind::Retail),
+            QStringLiteral("tjxs"), parent));
+    };
+    w.lineEditor = [](const WindowContext &context, const QString &number, documents::Mode mode,
+                      std::vector<documents::Line> lines, int current, QWidget *parent) {
+        auto editor = std::make_unique<TFxgmx1>(
+            context, documents::descriptor(documents::DocumentKind::Retail),
+            QStringLiteral("xsmx"), number, mode, std::move(lines), current, parent);
+        editor->setWindowTitle(QStringLiteral("修改零售明细"));
+        return editor;
+    };
+    return w;
+}();
+
+const DocumentWords kWholesale = [] {
+    DocumentWords w = salesWords();
+    w.kind = documents::DocumentKind::Wholesale;
+    w.typeCaption = QStringLiteral("批发出库单");
+    w.newTitle = QStringLiteral("新增批发出库单");
+    w.editTitle = QStringLiteral("修改批发出库单");
+    w.pickerMode = QStringLiteral("tjpf");
+    w.partnerTyped = false;
+    w.partnerPickWritesRemark = true;
+    w.settledHint = QStringLiteral("正负方向必须跟应收额一致");
+    w.heldPicker = [](const WindowContext &context, QWidget *parent) {
+        return std::unique_ptr<HeldDocumentPicker>(std::make_unique<TFxzxs1>(
+            context, documents::descriptor(documents::DocumentKind::Wholesale),
+            QStringLiteral("tjpf"), parent));
+    };
+    w.lineEditor = [](const WindowContext &context, const QString &number, documents::Mode mode,
+                      std::vector<documents::Line> lines, int current, QWidget *parent) {
+        auto editor = std::make_unique<TFxgmx1>(
+            context, documents::descriptor(documents::DocumentKind::Wholesale),
+            QStringLiteral("pfmx"), number, mode, std::move(lines), current, parent);
+        editor->setWindowTitle(QStringLiteral("修改批发明细"));
+        return editor;
+    };
+    return w;
+}();
+
+const DocumentWords kPurchase = [] {
+    DocumentWords w;
+    w.kind = documents::DocumentKind::Purchase;
+    w.typeCaption = QStringLiteral("采购入库单");
+    w.newTitle = QStringLiteral("新增采购入库单");
+    w.editTitle = QStringLiteral("修改采购入库单");
+    w.pickerMode = QStringLiteral("tjcg");
+    w.partnerSource = PartnerSource::Supplier;
+    w.partnerLabel = QStringLiteral("厂商");
+    w.partnerPickerHint = QStringLiteral("选择厂商");
+    w.partnerTyped = false;
+    w.dueLabel = QStringLiteral("应付额");
+    w.dueHint = QStringLiteral("应付额＜0：表示应退款");
+    w.roundingHint = QStringLiteral("正负方向必须跟总金额一致");
+    w.settledLabel = QStringLiteral("实付额");
+    w.settledHint = QStringLiteral("正负方向必须跟应付额一致");
+    w.quantityHint = QStringLiteral("采购数量");
+    w.priceEnterAddsLine = false;
+    w.remarkEnterFinalizes = true;
+    w.remarkKeptAfterSave = true;
+    w.goodsRefusalFocusesCode = true;
+    w.printCaption = QStringLiteral("打印-F7");
+    w.printHint = QStringLiteral("打印单据");
+    w.printAndFinalize = false;
+    w.heldPicker = [](const WindowContext &context, QWidget *parent) {
+        return std::unique_ptr<HeldDocumentPicker>(std::make_unique<TFxzcg1>(context, parent));
+    };
+    w.lineEditor = [](const WindowContext &context, const QString &number, documents::Mode mode,
+                      std::vector<documents::Line> lines, int current, QWidget *parent) {
+        auto editor = std::make_unique<TFxgmx1>(
+            context, documents::descriptor(documents::DocumentKind::Purchase),
+            QStringLiteral("cgmx"), number, mode, std::move(lines), current, parent);
+        editor->setWindowTitle(QStringLiteral("修改采购明细"));
+        return editor;
+    };
+    w.printForm = goodsVoucher<TFdycgd1>;
+    return w;
+}();
+
+const DocumentWords kMovement = [] {
+    DocumentWords w;
+    w.kind = documents::DocumentKind::Movement;
+    w.typeCaption = QStringLiteral("库存异动单");
+    w.newTitle = QStringLiteral("新增库存异动单");
+    w.editTitle = QStringLiteral("修改库存异动单");
+    w.pickerMode = QStringLiteral("tjrk");
+    w.partnerSource = PartnerSource::Reason;
+    w.partnerLabel = QStringLiteral("异动原因");
+    w.partnerPickerHint = QStringLiteral("选择异动原因");
+    w.partnerTyped = false;
+    w.quantityHint = QStringLiteral("异动数量");
+    w.explanationLabel = QStringLiteral("异动说明");
+    w.explanation = QStringLiteral("    数量＞0：入库    数量＜0：出库");
+    w.priceEnterAddsLine = false;
+    w.remarkEnterFinalizes = false;
+    w.remarkKeptAfterSave = false;
+    w.goodsRefusalFocusesCode = false;
+    w.printCaption = QStringLiteral("打印-F7");
+    w.printHint = QStringLiteral("打印单据");
+    w.printAndFinalize = false;
+    w.heldPicker = [](const WindowContext &context, QWidget *parent) {
+        return std::unique_ptr<HeldDocumentPicker>(std::make_unique<TFxzrk1>(context, parent));
+    };
+    w.lineEditor = [](const WindowContext &context, const QString &number, documents::Mode mode,
+                      std::vector<documents::Line> lines, int current, QWidget *parent) {
+        return std::unique_ptr<TFxgmx1>(
+            std::make_unique<TFxgmx2>(context, number, mode, std::move(lines), current, parent));
+    };
+    w.printForm = goodsVoucher<TFdyrkd1>;
+    return w;
+}();
 
 // The document's lines as the grid shows them.
 Snapshot linesSnapshot(const std::vector<documents::Line> &lines)
@@ -117,6 +267,16 @@ const DocumentWords &DocumentWords::wholesale()
     return kWholesale;
 }
 
+const DocumentWords &DocumentWords::purchase()
+{
+    return kPurchase;
+}
+
+const DocumentWords &DocumentWords::movement()
+{
+    return kMovement;
+}
+
 DocumentWindow::DocumentWindow(const WindowContext &context, const DocumentWords &words,
                                QWidget *parent)
     : ChildWindow(words.newTitle, parent),
@@ -155,19 +315,25 @@ void DocumentWindow::buildFields()
     DateTimePicker1->setCalendarPopup(true);
     DateTimePicker1->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     jsr = readOnlyField(this, QStringLiteral("jsr"));
-    kh = m_words.partnerTyped ? new QLineEdit(this) : readOnlyField(this, QStringLiteral("kh"));
-    kh->setObjectName(QStringLiteral("kh"));
+    // The partner and the amount fields carry the kind's column names.
+    kh = m_words.partnerTyped ? new QLineEdit(this) : readOnlyField(this, QString());
+    kh->setObjectName(m_d.partnerColumn);
     kh->setToolTip(m_words.partnerHint);
+    const bool money = m_d.carriesMoney();
     yhe = new NumberEdit(this, true, NumberEdit::EmptyBecomesZero | NumberEdit::TidyOnLeave);
     yhe->setObjectName(QStringLiteral("yhe"));
     yhe->setToolTip(m_words.roundingHint);
-    yse = readOnlyField(this, QStringLiteral("yse"));
+    yse = readOnlyField(this, money ? m_d.dueColumn : QStringLiteral("yse"));
     yse->setToolTip(m_words.dueHint);
     sse = new NumberEdit(this, true, NumberEdit::EmptyBecomesZero | NumberEdit::TidyOnLeave);
-    sse->setObjectName(QStringLiteral("sse"));
+    sse->setObjectName(money ? m_d.settledColumn : QStringLiteral("sse"));
     sse->setToolTip(m_words.settledHint);
     bz = new QLineEdit(this);
     bz->setObjectName(QStringLiteral("bz"));
+    if (!m_words.explanation.isEmpty()) {
+        sm = readOnlyField(this, QStringLiteral("sm"));
+        sm->setText(m_words.explanation);
+    }
 
     txm = new QLineEdit(this);
     txm->setObjectName(QStringLiteral("txm"));
@@ -199,7 +365,7 @@ void DocumentWindow::buildFields()
         return b;
     };
     SpeedButton1 = pickButton(QStringLiteral("SpeedButton1"), QStringLiteral("选择经办人"));
-    SpeedButton2 = pickButton(QStringLiteral("SpeedButton2"), QStringLiteral("选择客户"));
+    SpeedButton2 = pickButton(QStringLiteral("SpeedButton2"), m_words.partnerPickerHint);
     SpeedButton3 = pickButton(QStringLiteral("SpeedButton3"), QStringLiteral("选择商品"));
     connect(SpeedButton1, &QToolButton::clicked, this, &DocumentWindow::pickHandler);
     connect(SpeedButton2, &QToolButton::clicked, this, &DocumentWindow::pickPartner);
@@ -237,14 +403,26 @@ void DocumentWindow::buildFields()
     fields->addWidget(withButton(jsr, SpeedButton1), 0, 5);
     fields->addWidget(labelled(m_words.partnerLabel, kh), 0, 6);
     fields->addWidget(withButton(kh, SpeedButton2), 0, 7);
-    fields->addWidget(labelled(QStringLiteral("抹零额"), yhe), 1, 0);
-    fields->addWidget(yhe, 1, 1);
-    fields->addWidget(labelled(m_words.dueLabel, yse), 1, 2);
-    fields->addWidget(yse, 1, 3);
-    fields->addWidget(labelled(m_words.settledLabel, sse), 1, 4);
-    fields->addWidget(sse, 1, 5);
-    fields->addWidget(labelled(QStringLiteral("备注"), bz), 1, 6);
-    fields->addWidget(bz, 1, 7);
+    if (money) {
+        fields->addWidget(labelled(QStringLiteral("抹零额"), yhe), 1, 0);
+        fields->addWidget(yhe, 1, 1);
+        fields->addWidget(labelled(m_words.dueLabel, yse), 1, 2);
+        fields->addWidget(yse, 1, 3);
+        fields->addWidget(labelled(m_words.settledLabel, sse), 1, 4);
+        fields->addWidget(sse, 1, 5);
+        fields->addWidget(labelled(QStringLiteral("备注"), bz), 1, 6);
+        fields->addWidget(bz, 1, 7);
+    } else {
+        // No money changes hands: no amount fields.
+        for (QWidget *w : std::initializer_list<QWidget *>{yhe, yse, sse})
+            w->hide();
+        fields->addWidget(labelled(QStringLiteral("备注"), bz), 1, 0);
+        fields->addWidget(bz, 1, 1, 1, 3);
+    }
+    if (sm) {
+        fields->addWidget(labelled(m_words.explanationLabel, sm), 1, 4);
+        fields->addWidget(sm, 1, 5, 1, 3);
+    }
     fields->addWidget(labelled(QStringLiteral("编码"), txm), 2, 0);
     fields->addWidget(withButton(txm, SpeedButton3), 2, 1);
     fields->addWidget(labelled(QStringLiteral("品名"), ppgg), 2, 2);
@@ -302,14 +480,15 @@ void DocumentWindow::buildFields()
                  [this] { BB1Click(); });
     BB2 = button(QStringLiteral("BB2"), QStringLiteral("取单-F6"), QStringLiteral("打开挂单"),
                  [this] { BB2Click(); });
-    BB3 = button(QStringLiteral("BB3"), QStringLiteral("打印预览"), QStringLiteral("打印不保存"),
+    BB3 = button(QStringLiteral("BB3"), m_words.printCaption, m_words.printHint,
                  [this] { BB3Click(); });
     BB4 = button(QStringLiteral("BB4"), QStringLiteral("结单-F8"),
                  QStringLiteral("正式保存并审核，收款，过帐"), [this] { BB4Click(); });
     BB5 = button(QStringLiteral("BB5"), QStringLiteral("挂单-F9"),
                  QStringLiteral("临时保存不审核，不收款，不过帐"), [this] { BB5Click(); });
-    BB31 = button(QStringLiteral("BB31"), QStringLiteral("打印结单"), QStringLiteral("打印并结单"),
-                  [this] { BB31Click(); });
+    if (m_words.printAndFinalize)
+        BB31 = button(QStringLiteral("BB31"), QStringLiteral("打印结单"),
+                      QStringLiteral("打印并结单"), [this] { BB31Click(); });
     BB6 = button(QStringLiteral("BB6"), QStringLiteral("关闭-ESC"), QString(), [this] { close(); });
 
     const auto lineButton = [this](const QString &name, const QString &tip,
@@ -339,8 +518,10 @@ void DocumentWindow::buildFields()
     gridRow->addLayout(lineButtons);
 
     auto *buttons = new QHBoxLayout;
-    for (QPushButton *b : {BB1, BB2, BB3, BB4, BB5, BB31, BB6})
-        buttons->addWidget(b);
+    for (QPushButton *b : {BB1, BB2, BB3, BB4, BB5, BB31, BB6}) {
+        if (b)
+            buttons->addWidget(b);
+    }
     buttons->addStretch();
 
     auto *layout = new QVBoxLayout(this);
@@ -381,12 +562,22 @@ void DocumentWindow::buildFields()
                 sl->setFocus();
         })
         .then(ppgg, [this] { sl->setFocus(); })
-        .then(jg, [this] { SB1Click(); })
+        .then(jg, [this] {
+            if (m_words.priceEnterAddsLine)
+                SB1Click();
+            else
+                sl->setFocus();
+        })
         .then(sl, [this] { SB1Click(); })
         .then(yhe, [this] { bz->setFocus(); })
         .then(yse, [this] { bz->setFocus(); })
         .then(sse, [this] { bz->setFocus(); })
-        .then(bz, [this] { BB4Click(); });
+        .then(bz, [this] {
+            if (m_words.remarkEnterFinalizes)
+                BB4Click();
+            else
+                txm->setFocus();
+        });
 
     setTabOrder(jsr, kh);
     setTabOrder(kh, txm);
@@ -597,10 +788,9 @@ void DocumentWindow::SB3Click()
         msg::warning(this, QStringLiteral("没有明细可修改！"));
         return;
     }
-    TFxgmx1 editor(m_context, m_d, m_words.lineEditorMode, number(), m_mode, m_lines,
-                   DBGrid1->currentRow(), this);
-    editor.setWindowTitle(m_words.lineEditorTitle);
-    editor.exec();
+    const std::unique_ptr<TFxgmx1> editor =
+        m_words.lineEditor(m_context, number(), m_mode, m_lines, DBGrid1->currentRow(), this);
+    editor->exec();
     // The totals follow the edited lines.
     reloadLines();
 }
@@ -666,12 +856,12 @@ void DocumentWindow::BB1Click()
 
 void DocumentWindow::BB2Click()
 {
-    TFxzxs1 picker(m_context, m_d, m_words.pickerMode, this);
-    picker.Edit2->setText(kh->text());
-    picker.runQuery();
-    if (picker.exec() != QDialog::Accepted)
+    const std::unique_ptr<HeldDocumentPicker> picker = m_words.heldPicker(m_context, this);
+    picker->Edit2->setText(kh->text());
+    picker->runQuery();
+    if (picker->exec() != QDialog::Accepted)
         return;
-    takeHeld(picker.chosenNumber());
+    takeHeld(picker->chosenNumber());
 }
 
 void DocumentWindow::takeHeld(const QString &heldNumber)
@@ -730,7 +920,7 @@ QWidget *DocumentWindow::fieldWidget(Field field) const
     case Field::Partner:
         return kh;
     case Field::Goods:
-        return ppgg;
+        return m_words.goodsRefusalFocusesCode ? txm : ppgg;
     case Field::Quantity:
         return sl;
     case Field::Price:
@@ -764,7 +954,10 @@ void DocumentWindow::save(documents::SaveAs as)
         newDocument();
         return;
     }
-    // The handler, remark, date and the stock shown stay for the next sale.
+    // The handler, the date and (but on a movement) the remark stay for the
+    // next document.
+    if (!m_words.remarkKeptAfterSave)
+        bz->clear();
     kh->clear();
     kh->setFocus();
     clearAmounts();
@@ -793,6 +986,8 @@ bool DocumentWindow::checkPrintable()
         msg::info(this, QStringLiteral("明细不可为空！"));
         return false;
     }
+    if (!m_d.carriesMoney())
+        return true;
     const auto total = Decimal::parse(hjje->text());
     const auto rounding = fieldValue(yhe, QStringLiteral("抹零额"));
     if (!rounding)
@@ -810,37 +1005,47 @@ bool DocumentWindow::checkPrintable()
     return true;
 }
 
-void DocumentWindow::fillPrintForm(TFdyxsd1 &form) const
+PrintedDocument DocumentWindow::printedDocument() const
 {
-    SalesDocumentPrint doc;
+    PrintedDocument doc;
     doc.number = number();
     doc.date = dates::toDbText(DateTimePicker1->date());
-    doc.customer = kh->text();
+    doc.partner = kh->text();
     doc.remark = bz->text();
     doc.handler = jsr->text();
+    doc.preparedBy = m_context.session.STyhm1;
     doc.totalQuantity = Decimal::parse(hjsl->text());
     doc.totalAmount = Decimal::parse(hjje->text());
-    doc.due = decimaltext::parseRoundedTo2(yse->text());
-    doc.received = decimaltext::parseRoundedTo2(sse->text());
-    form.fill(m_context.DM1.ATdanwei1(), doc, linesSnapshot(m_lines));
+    if (m_d.carriesMoney()) {
+        doc.due = decimaltext::parseRoundedTo2(yse->text());
+        doc.settled = decimaltext::parseRoundedTo2(sse->text());
+    }
+    return doc;
+}
+
+report::Form DocumentWindow::printForm() const
+{
+    return m_words.printForm(m_context.DM1.ATdanwei1(), printedDocument(),
+                             linesSnapshot(m_lines));
 }
 
 void DocumentWindow::BB3Click()
 {
     if (!checkPrintable())
         return;
-    TFdyxsd1 form;
-    fillPrintForm(form);
+    report::Form form = printForm();
     form.setReportTitle(QStringLiteral("打印预览"));
-    report::preview(this, form);
+    if (m_previewer)
+        m_previewer(form);
+    else
+        report::preview(this, form);
 }
 
 void DocumentWindow::BB31Click()
 {
-    if (!checkPrintable())
+    if (!m_words.printAndFinalize || !checkPrintable())
         return;
-    TFdyxsd1 form;
-    fillPrintForm(form);
+    const report::Form form = printForm();
     // A document that could not be printed is not finalized either.
     if (!report::printDirectly(this, form))
         return;
@@ -859,10 +1064,30 @@ void DocumentWindow::pickHandler()
 
 void DocumentWindow::pickPartner()
 {
-    TFkh2 picker(m_context, this);
-    picker.setChoiceTarget(m_words.pickerMode,
-                           PickTarget::fields(kh, m_words.partnerPickWritesRemark ? bz : nullptr));
-    if (picker.exec() == QDialog::Accepted)
+    std::unique_ptr<QDialog> picker;
+    switch (m_words.partnerSource) {
+    case PartnerSource::Customer: {
+        auto customers = std::make_unique<TFkh2>(m_context, this);
+        customers->setChoiceTarget(
+            m_words.pickerMode,
+            PickTarget::fields(kh, m_words.partnerPickWritesRemark ? bz : nullptr));
+        picker = std::move(customers);
+        break;
+    }
+    case PartnerSource::Supplier: {
+        auto suppliers = std::make_unique<TFghs2>(m_context, this);
+        suppliers->setChoiceTarget(m_words.pickerMode, PickTarget::fields(kh));
+        picker = std::move(suppliers);
+        break;
+    }
+    case PartnerSource::Reason: {
+        auto reasons = std::make_unique<TFrklx1>(m_context, this);
+        reasons->setChoiceTarget(kh);
+        picker = std::move(reasons);
+        break;
+    }
+    }
+    if (picker && picker->exec() == QDialog::Accepted)
         txm->setFocus();
 }
 

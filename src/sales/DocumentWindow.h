@@ -1,6 +1,7 @@
 #pragma once
 
 #include "masterdata/Usp2.h"
+#include "output/Report.h"
 #include "sales/Documents.h"
 #include "ui/ChildWindow.h"
 #include "ui/WindowContext.h"
@@ -8,6 +9,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <memory>
 
 class ListGrid;
 class NumberEdit;
@@ -17,6 +19,32 @@ class QLineEdit;
 class QPushButton;
 class QToolButton;
 
+class HeldDocumentPicker;
+class TFxgmx1;
+struct ShopRecord;
+
+// What a document window hands its printed form: the header and the totals
+// as the window shows them.
+struct PrintedDocument {
+    QString number;      // dh
+    QString date;        // "yyyy-mm-dd"
+    QString partner;     // customer, supplier or reason
+    QString remark;      // bz
+    QString handler;     // jsr
+    QString preparedBy;  // the logged-in operator
+    Decimal totalQuantity;
+    Decimal totalAmount;
+    Decimal due;         // amount due or payable ("0.00" form); zero for movements
+    Decimal settled;     // amount received or paid ("0.00" form); zero for movements
+};
+
+// Where the partner field of a document window is filled from.
+enum class PartnerSource {
+    Customer,  // the customer picker `TFkh2`
+    Supplier,  // the supplier picker `TFghs2`
+    Reason,    // the reasons of stock movements `TFrklx1`
+};
+
 // The words and switches that make one document window of the family; the
 // engine's Descriptor says what is stored, these say what is shown.
 struct DocumentWords {
@@ -24,31 +52,64 @@ struct DocumentWords {
     QString typeCaption;     // "零售出库单"
     QString newTitle;        // "新增零售出库单"
     QString editTitle;       // "修改零售出库单"
-    QString pickerMode;      // the pickers' mode: "tjxs", "tjpf", ...
-    QString partnerLabel;    // "客户"
+    QString pickerMode;      // the pickers' mode: "tjxs", "tjpf", "tjcg", "tjrk"
+
+    PartnerSource partnerSource = PartnerSource::Customer;
+    QString partnerLabel;       // "客户", "厂商", "异动原因"
     QString partnerHint;
-    bool partnerTyped = true;           // free text, or only through the picker
+    QString partnerPickerHint;  // SpeedButton2: "选择客户", ...
+    bool partnerTyped = true;              // free text, or only through the picker
     bool partnerPickWritesRemark = false;  // the customer's address and telephone
+
+    // The amount fields, shown for the kinds that carry money.
     QString dueLabel;        // "应收额"
     QString dueHint;
     QString roundingHint;
     QString settledLabel;    // "实收额"
     QString settledHint;
+
     QString quantityHint;    // "销售数量"
-    QString lineEditorMode;  // "xsmx"
-    QString lineEditorTitle; // "修改零售明细"
-    QString printTitleSuffix;  // "销售单"
+    // The read-only explanation `sm` under its label; none when empty.
+    QString explanationLabel;
+    QString explanation;
+
+    // Enter in the unit price adds the line (the sales windows) or moves to
+    // the quantity.
+    bool priceEnterAddsLine = true;
+    // Enter in the remark finalizes (F8) or moves to the code.
+    bool remarkEnterFinalizes = true;
+    // After a new document is saved, the remark stays for the next one.
+    bool remarkKeptAfterSave = true;
+    // "商品不可为空！" puts the focus into the code (or into the name).
+    bool goodsRefusalFocusesCode = false;
+
+    QString printCaption;    // BB3: "打印预览", "打印-F7"
+    QString printHint;
+    bool printAndFinalize = true;  // BB31 "打印结单"
+
+    // The dialogs and the printed form of the kind.
+    std::function<std::unique_ptr<HeldDocumentPicker>(const WindowContext &, QWidget *)>
+        heldPicker;
+    std::function<std::unique_ptr<TFxgmx1>(const WindowContext &, const QString &number,
+                                           documents::Mode, std::vector<documents::Line>,
+                                           int current, QWidget *)>
+        lineEditor;
+    std::function<report::Form(const ShopRecord &, const PrintedDocument &, Snapshot lines)>
+        printForm;
 
     static const DocumentWords &retail();
     static const DocumentWords &wholesale();
+    static const DocumentWords &purchase();
+    static const DocumentWords &movement();
 };
 
-// A document window: number, date, handler, partner, the amounts, the entry
-// row of the next line, the line grid and the totals, driven from the
-// keyboard (F5 new, F6 take a held document, F7 preview, F8 finalize, F9 hold,
-// F10/F11/F12 add/delete/edit a line, Esc close). What it stores goes through
-// the document engine; the window only collects the fields and shows what the
-// engine says.
+// A document window: number, date, handler, partner, the amounts (where the
+// kind carries money), the entry row of the next line, the line grid and the
+// totals, driven from the keyboard (F5 new, F6 take a held document, F7
+// preview, F8 finalize, F9 hold, F10/F11/F12 add/delete/edit a line, Esc
+// close). What it stores goes through the document engine; the window only
+// collects the fields and shows what the engine says. The retail, wholesale,
+// purchase and stock movement windows are this window with their words.
 class DocumentWindow : public ChildWindow, public GoodsReceiver
 {
     Q_OBJECT
@@ -73,6 +134,14 @@ public:
     // The goods picker serving this window, while it is open.
     TFsp2 *goodsPicker() const { return m_goodsPicker; }
 
+    // The form F7 shows, filled from the window as it stands.
+    report::Form printForm() const;
+    // Runs instead of the preview window (tests look at the form here).
+    void setPreviewer(std::function<void(report::Form &)> previewer)
+    {
+        m_previewer = std::move(previewer);
+    }
+
     // Operations behind the buttons and keys.
     void newDocument();           // `new`, also F5 after abandoning
     void BB1Click();              // F5
@@ -80,7 +149,7 @@ public:
     void BB3Click();              // F7
     void BB4Click();              // F8
     void BB5Click();              // F9
-    void BB31Click();             // 打印结单
+    void BB31Click();             // 打印结单 (sales windows only)
     void SB1Click();              // F10
     void SB2Click();              // F11
     void SB3Click();              // F12
@@ -91,7 +160,11 @@ public:
     // hands over).
     void takeHeld(const QString &heldNumber);
 
-    // The fields, named as the logic refers to them.
+    // The fields, named as the logic refers to them. The partner field `kh`
+    // is the supplier `ghs` of a purchase and the reason `lx` of a movement
+    // (its object name says which); the amount fields `yhe`, `yse`, `sse`
+    // (`yfe`, `sfe` of a purchase) are hidden on a movement, which has the
+    // explanation `sm` instead.
     QLabel *ztbj = nullptr;
     QLabel *shbj = nullptr;
     QLineEdit *dh = nullptr;
@@ -102,6 +175,7 @@ public:
     QLineEdit *yse = nullptr;
     NumberEdit *sse = nullptr;
     QLineEdit *bz = nullptr;
+    QLineEdit *sm = nullptr;  // null on the sales and purchase windows
     QLineEdit *txm = nullptr;
     QLineEdit *ppgg = nullptr;
     QLineEdit *dw = nullptr;
@@ -113,7 +187,8 @@ public:
     QLineEdit *hjje = nullptr;
     ListGrid *DBGrid1 = nullptr;
     QPushButton *BB1 = nullptr, *BB2 = nullptr, *BB3 = nullptr, *BB4 = nullptr,
-                *BB5 = nullptr, *BB6 = nullptr, *BB31 = nullptr;
+                *BB5 = nullptr, *BB6 = nullptr;
+    QPushButton *BB31 = nullptr;  // null where the kind has no print-and-finalize
     QToolButton *SB1 = nullptr, *SB2 = nullptr, *SB3 = nullptr;
     QToolButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr, *SpeedButton3 = nullptr;
 
@@ -139,7 +214,7 @@ private:
     bool applyNumber(const numbering::Result &next);
     void save(documents::SaveAs as);
     bool checkPrintable();
-    void fillPrintForm(class TFdyxsd1 &form) const;
+    PrintedDocument printedDocument() const;
     void showOutcome(const documents::Outcome &outcome);
     QWidget *fieldWidget(documents::Field field) const;
     void startEditMode(const documents::Header &header);
@@ -154,4 +229,5 @@ private:
     std::vector<documents::Line> m_lines;
     std::function<QDate()> m_today;
     QPointer<TFsp2> m_goodsPicker;
+    std::function<void(report::Form &)> m_previewer;
 };

@@ -41,7 +41,8 @@ Snapshot headersSnapshot(const std::vector<documents::Header> &headers)
 HeldDocumentPicker::HeldDocumentPicker(const WindowContext &context,
                                        const documents::Descriptor &descriptor,
                                        const QString &mode, const QString &caption,
-                                       const QString &partnerCaption, QWidget *parent)
+                                       const QString &partnerCaption,
+                                       const QString &partnerColumnTitle, QWidget *parent)
     : QDialog(parent), m_context(context), m_d(descriptor), xzbj(mode)
 {
     setWindowTitle(caption);
@@ -87,7 +88,7 @@ HeldDocumentPicker::HeldDocumentPicker(const WindowContext &context,
     DBGrid1->setColumns({{QStringLiteral("shbj"), QStringLiteral("审核"), 60},
                          {QStringLiteral("rq"), QStringLiteral("日期"), 90},
                          {QStringLiteral("dh"), QStringLiteral("单号"), 130},
-                         {QStringLiteral("partner"), partnerCaption, 150},
+                         {QStringLiteral("partner"), partnerColumnTitle, 150},
                          {QStringLiteral("hjsl"), QStringLiteral("合计数量"), 80},
                          {QStringLiteral("hjje"), QStringLiteral("合计金额"), 90},
                          {QStringLiteral("jsr"), QStringLiteral("经办人"), 80}});

@@ -11,16 +11,19 @@ class QDateEdit;
 class QLineEdit;
 class QPushButton;
 
-// The held-document pickers (`TFxzxs1` for sales, and its twins for purchases
-// and movements): the held documents of one kind, filtered by partner and,
-// when ticked, by date; "选择" hands the chosen number to the document window.
+// The held-document pickers (`TFxzxs1` for sales, `TFxzcg1` for purchases,
+// `TFxzrk1` for stock movements): the held documents of one kind, filtered by
+// partner and, when ticked, by date; "选择" hands the chosen number to the
+// document window. The partner's filter is labelled `partnerCaption`, its
+// grid column `partnerColumnTitle` (the same words but for movements: "原因"
+// over "异动原因").
 class HeldDocumentPicker : public QDialog
 {
     Q_OBJECT
 public:
     HeldDocumentPicker(const WindowContext &context, const documents::Descriptor &descriptor,
                        const QString &mode, const QString &caption, const QString &partnerCaption,
-                       QWidget *parent = nullptr);
+                       const QString &partnerColumnTitle, QWidget *parent = nullptr);
 
     QString mode() const { return xzbj; }
     // The number chosen, once the dialog was accepted.

@@ -16,6 +16,15 @@
 TFxgmx1::TFxgmx1(const WindowContext &context, const documents::Descriptor &descriptor,
                  const QString &mode, const QString &number, documents::Mode documentMode,
                  std::vector<documents::Line> lines, int current, QWidget *parent)
+    : TFxgmx1(context, descriptor, mode, number, documentMode, std::move(lines), current,
+              Look{QStringLiteral("数量＜0：退货"), true}, parent)
+{
+}
+
+TFxgmx1::TFxgmx1(const WindowContext &context, const documents::Descriptor &descriptor,
+                 const QString &mode, const QString &number, documents::Mode documentMode,
+                 std::vector<documents::Line> lines, int current, const Look &look,
+                 QWidget *parent)
     : QDialog(parent),
       m_context(context),
       m_d(descriptor),
@@ -37,6 +46,7 @@ TFxgmx1::TFxgmx1(const WindowContext &context, const documents::Descriptor &desc
     je = readOnly(QStringLiteral("je"));
     jg = new NumberEdit(this, false, NumberEdit::EmptyBecomesZero);
     jg->setObjectName(QStringLiteral("jg"));
+    jg->setReadOnly(!look.priceEditable);
     sl = new NumberEdit(this, true, NumberEdit::EmptyBecomesZero);
     sl->setObjectName(QStringLiteral("sl"));
 
@@ -52,7 +62,7 @@ TFxgmx1::TFxgmx1(const WindowContext &context, const documents::Descriptor &desc
     row(QStringLiteral("单价"), jg);
     auto *quantityRow = new QHBoxLayout;
     quantityRow->addWidget(sl);
-    quantityRow->addWidget(new QLabel(QStringLiteral("数量＜0：退货"), this));
+    quantityRow->addWidget(new QLabel(look.quantityNote, this));
     auto *quantityLabel = new QLabel(QStringLiteral("数量"), this);
     quantityLabel->setBuddy(sl);
     form->addRow(quantityLabel, quantityRow);
@@ -99,9 +109,11 @@ TFxgmx1::TFxgmx1(const WindowContext &context, const documents::Descriptor &desc
     connect(sl, &QLineEdit::textChanged, this, &TFxgmx1::recomputeAmount);
 
     auto *chain = new FocusChain(this);
-    chain->then(txm, [this] { jg->setFocus(); })
-        .then(ppgg, [this] { jg->setFocus(); })
-        .then(dw, [this] { jg->setFocus(); })
+    // Enter leads to the first field that can be changed.
+    QWidget *const firstEditable = look.priceEditable ? static_cast<QWidget *>(jg) : sl;
+    chain->then(txm, [firstEditable] { firstEditable->setFocus(); })
+        .then(ppgg, [firstEditable] { firstEditable->setFocus(); })
+        .then(dw, [firstEditable] { firstEditable->setFocus(); })
         .then(jg, [this] { sl->setFocus(); })
         .then(sl, [this] { BitBtn1Click(); })
         .then(je, [this] { BitBtn1Click(); });

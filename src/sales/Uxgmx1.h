@@ -13,7 +13,8 @@ class QToolButton;
 // The line editor of the retail, wholesale and purchase windows (mode "xsmx",
 // "pfmx" or "cgmx"): price and quantity of the current line, the amount
 // following them, a navigator over the document's lines. Saving changes only
-// the line; nothing is posted.
+// the line; nothing is posted. The movement window's editor (`TFxgmx2`) is
+// the same dialog with the price read-only.
 class TFxgmx1 : public QDialog
 {
     Q_OBJECT
@@ -37,6 +38,18 @@ public:
 
     void BitBtn1Click();
     void moveTo(int index);
+
+protected:
+    // What the members of the family differ in: the note beside the quantity
+    // ("数量＜0：退货") and whether the price may be changed.
+    struct Look {
+        QString quantityNote;
+        bool priceEditable = true;
+    };
+    TFxgmx1(const WindowContext &context, const documents::Descriptor &descriptor,
+            const QString &mode, const QString &number, documents::Mode documentMode,
+            std::vector<documents::Line> lines, int current, const Look &look,
+            QWidget *parent);
 
 private:
     void fillFromLine();

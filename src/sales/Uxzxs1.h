@@ -11,7 +11,7 @@ public:
             const QString &mode, QWidget *parent = nullptr)
         : HeldDocumentPicker(context, descriptor, mode,
                              QStringLiteral("选择销售挂单（未审销售单）"), QStringLiteral("客户"),
-                             parent)
+                             QStringLiteral("客户"), parent)
     {
     }
 };

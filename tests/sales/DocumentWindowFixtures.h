@@ -1,0 +1,125 @@
+#pragma once
+
+// Helpers the document-window tests share: goods rows, scanning at the
+// counter, and answering the modal dialogs a key opens.
+#include "db/Decimal.h"
+#include "db/Sql.h"
+#include "sales/DocumentWindow.h"
+#include "ui/NumberEdit.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+namespace windowfixture {
+
+using namespace Qt::Literals::StringLiterals;
+
+inline qlonglong units(const QString &text)
+{
+    return Decimal::parse(text).units();
+}
+
+// A goods row with its prices "jj xjpf xjls" and stock "kcsl kcjg kcje".
+inline void addGoods(const QSqlDatabase &db, const QString &txm, const QString &ppgg,
+                     const QString &prices, const QString &stock)
+{
+    const QStringList p = prices.split(u' '), s = stock.split(u' ');
+    sql::exec(db,
+              u"INSERT INTO sp (lb, txm, ppgg, dw, jj, xjpf, xjls, kcsl, kcjg, kcje)"
+              " VALUES ('五金工具', ?, ?, '个', ?, ?, ?, ?, ?, ?)"_s,
+              {txm, ppgg, units(p[0]), units(p[1]), units(p[2]), units(s[0]), units(s[1]),
+               units(s[2])});
+}
+
+// The goods row of a code as "kcsl kcjg kcje".
+inline QString stockOf(const QSqlDatabase &db, const QString &txm)
+{
+    QSqlQuery q = sql::exec(db, u"SELECT kcsl, kcjg, kcje FROM sp WHERE txm = ?"_s, {txm});
+    if (!q.next())
+        return QString();
+    QStringList v;
+    for (int i = 0; i < 3; ++i)
+        v << Decimal::fromUnits(q.value(i).toLongLong()).toShortest();
+    return v.join(u' ');
+}
+
+inline int count(const QSqlDatabase &db, const QString &statement, const sql::Binds &binds = {})
+{
+    return sql::scalar(db, statement, binds).toInt();
+}
+
+inline QString decimalText(const QSqlDatabase &db, const QString &statement,
+                           const sql::Binds &binds = {})
+{
+    return Decimal::fromUnits(sql::scalar(db, statement, binds).toLongLong()).toShortest();
+}
+
+// Types a code, Enter, the quantity (when given), Enter: one line as at the
+// counter.
+inline void scan(DocumentWindow &w, const QString &code, const QString &quantity = QString())
+{
+    w.txm->setFocus();
+    w.txm->clear();
+    QTest::keyClicks(w.txm, code);
+    QTest::keyClick(w.txm, Qt::Key_Return);
+    if (!quantity.isEmpty()) {
+        w.sl->selectAll();
+        QTest::keyClicks(w.sl, quantity);
+    }
+    QTest::keyClick(w.sl, Qt::Key_Return);
+}
+
+// Brings the window back to the front, as the desktop does when a dialog it
+// opened closes (the offscreen platform does not), so that its keys work.
+inline bool activate(QWidget *w)
+{
+    w->activateWindow();
+    return QTest::qWaitForWindowActive(w);
+}
+
+// Shows the window and makes it the active one.
+inline bool showActive(QWidget *w)
+{
+    w->show();
+    return QTest::qWaitForWindowExposed(w) && activate(w);
+}
+
+// Answers the next modal dialog of type Dialog once it is up: `act` runs on
+// it and should close it; a dialog of another type, or one `act` leaves open,
+// is closed so that the test goes on. seen() tells whether it came.
+template <class Dialog>
+class ModalAnswer
+{
+public:
+    explicit ModalAnswer(std::function<void(Dialog &)> act) : m_state(std::make_shared<State>())
+    {
+        std::shared_ptr<State> state = m_state;
+        QTimer::singleShot(0, [state, act] {
+            QPointer<QWidget> modal = QApplication::activeModalWidget();
+            if (auto *dialog = qobject_cast<Dialog *>(modal.data())) {
+                state->seen = true;
+                state->title = dialog->windowTitle();
+                act(*dialog);
+            }
+            if (modal && modal == QApplication::activeModalWidget())
+                modal->close();
+        });
+    }
+    bool seen() const { return m_state->seen; }
+    QString title() const { return m_state->title; }
+
+private:
+    struct State {
+        bool seen = false;
+        QString title;
+    };
+    std::shared_ptr<State> m_state;
+};
+
+}  // namespace windowfixture
