@@ -139,7 +139,9 @@ void TestPurchaseWindow::codeTakesPurchasePriceAndEnterWalksTheRow()
     QCOMPARE(w->kcsl->text(), u"10"_s);
     QTest::keyClick(w->txm, Qt::Key_Return);
     QVERIFY(w->sl->hasFocus());
-    // Enter in the price goes to the quantity; the price takes no minus.
+    // Enter in the price goes to the quantity (even with one typed); the
+    // price takes no minus.
+    w->sl->setText(u"2"_s);
     w->jg->setFocus();
     QTest::keyClicks(w->jg, u"-"_s);
     QCOMPARE(w->jg->text(), u"3"_s);

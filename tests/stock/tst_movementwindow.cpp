@@ -133,6 +133,7 @@ void TestMovementWindow::codeTakesStockCostAndRemarkGoesToCode()
     QCOMPARE(w->kcsl->text(), u"10"_s);
     QTest::keyClick(w->txm, Qt::Key_Return);
     QVERIFY(w->sl->hasFocus());
+    w->sl->setText(u"2"_s);
     w->jg->setFocus();
     QTest::keyClick(w->jg, Qt::Key_Return);
     QVERIFY(w->sl->hasFocus());
