@@ -7,9 +7,11 @@
 #include "masterdata/Ukh1.h"
 #include "masterdata/Usp1.h"
 #include "masterdata/Uyg1.h"
+#include "purchasing/Utjcgd1.h"
 #include "sales/Utjpfd1.h"
 #include "sales/Utjxsd1.h"
 #include "sales/Uzhaoling1.h"
+#include "stock/Utjrkd1.h"
 #include "ui/ChildWindows.h"
 #include "util/Untoc1.h"
 
@@ -63,6 +65,12 @@ void TFmain1::wireWindows()
     });
     onMenuItem(QStringLiteral("员工资料"), [this] {
         m_children->open<TFyg1>([this] { return new TFyg1(context()); });
+    });
+    onMenuItem(QStringLiteral("采购"), [this] {
+        m_children->open<TFtjcgd1>([this] { return new TFtjcgd1(context()); });
+    });
+    onMenuItem(QStringLiteral("库存异动"), [this] {
+        m_children->open<TFtjrkd1>([this] { return new TFtjrkd1(context()); });
     });
     onMenuItem(QStringLiteral("零售"), [this] {
         m_children->open<TFtjxsd1>([this] { return new TFtjxsd1(context()); });
