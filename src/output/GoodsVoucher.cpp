@@ -3,67 +3,38 @@
 #include "app/Udm1.h"
 
 using report::Cell;
-using report::ListColumn;
+using report::captionCell;
+using report::valueCell;
 
 namespace {
-
-const std::vector<ListColumn> &lineColumns()
-{
-    static const std::vector<ListColumn> columns{
-        {QStringLiteral("编码"), QStringLiteral("txm"), 17, Qt::AlignLeft},
-        {QStringLiteral("商品名称"), QStringLiteral("ppgg"), 35, Qt::AlignLeft},
-        {QStringLiteral("单位"), QStringLiteral("dw"), 8, Qt::AlignHCenter},
-        {QStringLiteral("数量"), QStringLiteral("sl"), 12, Qt::AlignRight},
-        {QStringLiteral("单价"), QStringLiteral("jg"), 13, Qt::AlignRight},
-        {QStringLiteral("金额"), QStringLiteral("je"), 15, Qt::AlignRight}};
-    return columns;
-}
-
-Cell caption(const QString &text, qreal width, Qt::Alignment align = Qt::AlignLeft)
-{
-    Cell c;
-    c.caption = text;
-    c.width = width;
-    c.align = align;
-    return c;
-}
-
-Cell value(const QString &name, qreal width = 0, Qt::Alignment align = Qt::AlignLeft)
-{
-    Cell c;
-    c.name = name;
-    c.width = width;
-    c.align = align;
-    return c;
-}
 
 report::Form build(const GoodsVoucherWords &words)
 {
     using F = GoodsVoucherForm;
     const qreal w = report::VoucherBuilder::width();
-    const std::vector<qreal> x = report::columnEdges(lineColumns(), w);
+    const std::vector<qreal> x = report::columnEdges(report::goodsLineColumns(), w);
     auto span = [&](size_t from, size_t to) { return x[to + 1] - x[from]; };
     constexpr qreal pad = 10;
     constexpr qreal totalsHeight = 55;
 
     report::VoucherBuilder b(words.formName);
-    b.headerRow({caption(words.partnerCaption, 110), value(F::partnerLabel(), 1000),
-                 caption(QStringLiteral("单号:"), 110), value(F::numberLabel())});
-    b.headerRow({caption(QStringLiteral("备注:"), 110), value(F::remarkLabel(), 1000),
-                 caption(QStringLiteral("日期:"), 110), value(F::dateLabel())});
-    b.table(lineColumns());
+    b.headerRow({captionCell(words.partnerCaption, 110), valueCell(F::partnerLabel(), 1000),
+                 captionCell(QStringLiteral("单号:"), 110), valueCell(F::numberLabel())});
+    b.headerRow({captionCell(QStringLiteral("备注:"), 110), valueCell(F::remarkLabel(), 1000),
+                 captionCell(QStringLiteral("日期:"), 110), valueCell(F::dateLabel())});
+    b.table(report::goodsLineColumns());
 
     // The totals line continues the table: "合计:" under the code, the amount
     // in words across name and unit, the totals under their columns.
-    b.summaryRow({caption(QStringLiteral("合计:"), span(0, 0), Qt::AlignHCenter),
-                  value(F::capitalsLabel(), span(1, 2)),
-                  value(F::totalQuantityLabel(), span(3, 3), Qt::AlignRight),
-                  caption(QString(), span(4, 4)),
-                  value(F::totalAmountLabel(), span(5, 5), Qt::AlignRight)},
+    b.summaryRow({captionCell(QStringLiteral("合计:"), span(0, 0), Qt::AlignHCenter),
+                  valueCell(F::capitalsLabel(), span(1, 2)),
+                  valueCell(F::totalQuantityLabel(), span(3, 3), Qt::AlignRight),
+                  captionCell(QString(), span(4, 4)),
+                  valueCell(F::totalAmountLabel(), span(5, 5), Qt::AlignRight)},
                  totalsHeight);
-    b.summaryRow({caption(QStringLiteral("经办:"), span(0, 0), Qt::AlignHCenter),
-                  value(F::handlerLabel(), span(1, 2)),
-                  caption(QStringLiteral("制单:"), 110), value(F::preparedByLabel())});
+    b.summaryRow({captionCell(QStringLiteral("经办:"), span(0, 0), Qt::AlignHCenter),
+                  valueCell(F::handlerLabel(), span(1, 2)),
+                  captionCell(QStringLiteral("制单:"), 110), valueCell(F::preparedByLabel())});
 
     report::Form &form = b.form();
     report::Band &summary = form.band(report::BandKind::Summary);

@@ -245,4 +245,34 @@ QString yuanText(const QString &amountText)
     return QStringLiteral("￥") + amountText;
 }
 
+Cell captionCell(const QString &text, qreal width, Qt::Alignment align)
+{
+    Cell c;
+    c.caption = text;
+    c.width = width;
+    c.align = align;
+    return c;
+}
+
+Cell valueCell(const QString &name, qreal width, Qt::Alignment align)
+{
+    Cell c;
+    c.name = name;
+    c.width = width;
+    c.align = align;
+    return c;
+}
+
+const std::vector<ListColumn> &goodsLineColumns()
+{
+    static const std::vector<ListColumn> columns{
+        {QStringLiteral("编码"), QStringLiteral("txm"), 17, Qt::AlignLeft},
+        {QStringLiteral("商品名称"), QStringLiteral("ppgg"), 35, Qt::AlignLeft},
+        {QStringLiteral("单位"), QStringLiteral("dw"), 8, Qt::AlignHCenter},
+        {QStringLiteral("数量"), QStringLiteral("sl"), 12, Qt::AlignRight},
+        {QStringLiteral("单价"), QStringLiteral("jg"), 13, Qt::AlignRight},
+        {QStringLiteral("金额"), QStringLiteral("je"), 15, Qt::AlignRight}};
+    return columns;
+}
+
 }  // namespace report

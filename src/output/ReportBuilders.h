@@ -98,6 +98,13 @@ struct Cell {
     Font font = bodyFont();
 };
 
+// A caption cell and a value cell of a voucher row.
+Cell captionCell(const QString &text, qreal width, Qt::Alignment align = Qt::AlignLeft);
+Cell valueCell(const QString &name, qreal width = 0, Qt::Alignment align = Qt::AlignLeft);
+
+// The line table every goods voucher prints: 编码, 商品名称, 单位, 数量, 单价, 金额.
+const std::vector<ListColumn> &goodsLineColumns();
+
 class VoucherBuilder
 {
 public:

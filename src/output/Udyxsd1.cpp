@@ -3,72 +3,43 @@
 #include "app/Udm1.h"
 
 using report::Cell;
-using report::ListColumn;
+using report::captionCell;
+using report::valueCell;
 
 namespace {
-
-const std::vector<ListColumn> &lineColumns()
-{
-    static const std::vector<ListColumn> columns{
-        {QStringLiteral("编码"), QStringLiteral("txm"), 17, Qt::AlignLeft},
-        {QStringLiteral("商品名称"), QStringLiteral("ppgg"), 35, Qt::AlignLeft},
-        {QStringLiteral("单位"), QStringLiteral("dw"), 8, Qt::AlignHCenter},
-        {QStringLiteral("数量"), QStringLiteral("sl"), 12, Qt::AlignRight},
-        {QStringLiteral("单价"), QStringLiteral("jg"), 13, Qt::AlignRight},
-        {QStringLiteral("金额"), QStringLiteral("je"), 15, Qt::AlignRight}};
-    return columns;
-}
-
-Cell caption(const QString &text, qreal width, Qt::Alignment align = Qt::AlignLeft)
-{
-    Cell c;
-    c.caption = text;
-    c.width = width;
-    c.align = align;
-    return c;
-}
-
-Cell value(const QString &name, qreal width = 0, Qt::Alignment align = Qt::AlignLeft)
-{
-    Cell c;
-    c.name = name;
-    c.width = width;
-    c.align = align;
-    return c;
-}
 
 report::Form build()
 {
     const qreal w = report::VoucherBuilder::width();
-    const std::vector<qreal> x = report::columnEdges(lineColumns(), w);
+    const std::vector<qreal> x = report::columnEdges(report::goodsLineColumns(), w);
     auto span = [&](size_t from, size_t to) { return x[to + 1] - x[from]; };
     constexpr qreal pad = 10;
 
     report::VoucherBuilder b(QStringLiteral("TFdyxsd1"));
-    b.headerRow({caption(QStringLiteral("客户:"), 110), value(TFdyxsd1::customerLabel(), 1000),
-                 caption(QStringLiteral("单号:"), 110), value(TFdyxsd1::numberLabel())});
-    b.headerRow({caption(QStringLiteral("备注:"), 110), value(TFdyxsd1::remarkLabel(), 1000),
-                 caption(QStringLiteral("日期:"), 110), value(TFdyxsd1::dateLabel())});
-    b.table(lineColumns());
+    b.headerRow({captionCell(QStringLiteral("客户:"), 110), valueCell(TFdyxsd1::customerLabel(), 1000),
+                 captionCell(QStringLiteral("单号:"), 110), valueCell(TFdyxsd1::numberLabel())});
+    b.headerRow({captionCell(QStringLiteral("备注:"), 110), valueCell(TFdyxsd1::remarkLabel(), 1000),
+                 captionCell(QStringLiteral("日期:"), 110), valueCell(TFdyxsd1::dateLabel())});
+    b.table(report::goodsLineColumns());
 
     // The totals line continues the table: "合计:" under the code, the amount
     // in words across name and unit, the totals under their columns.
-    b.summaryRow({caption(QStringLiteral("合计:"), span(0, 0), Qt::AlignHCenter),
-                  value(TFdyxsd1::capitalsLabel(), span(1, 2)),
-                  value(TFdyxsd1::totalQuantityLabel(), span(3, 3), Qt::AlignRight),
-                  caption(QString(), span(4, 4)),
-                  value(TFdyxsd1::totalAmountLabel(), span(5, 5), Qt::AlignRight)},
+    b.summaryRow({captionCell(QStringLiteral("合计:"), span(0, 0), Qt::AlignHCenter),
+                  valueCell(TFdyxsd1::capitalsLabel(), span(1, 2)),
+                  valueCell(TFdyxsd1::totalQuantityLabel(), span(3, 3), Qt::AlignRight),
+                  captionCell(QString(), span(4, 4)),
+                  valueCell(TFdyxsd1::totalAmountLabel(), span(5, 5), Qt::AlignRight)},
                  55);
-    b.summaryRow({value(TFdyxsd1::owedCaptionLabel(), span(0, 0), Qt::AlignHCenter),
-                  value(TFdyxsd1::owedCapitalsLabel(), span(1, 2)),
-                  caption(QStringLiteral("应收:"), 110), value(TFdyxsd1::dueLabel(), 300),
-                  caption(QStringLiteral("实收:"), 110), value(TFdyxsd1::receivedLabel())});
-    b.summaryRow({caption(QStringLiteral("经办:"), span(0, 0), Qt::AlignHCenter),
-                  value(TFdyxsd1::handlerLabel(), span(1, 2)),
-                  caption(QStringLiteral("客户签收:"), 220), value(QString())});
-    Cell footer1 = value(TFdyxsd1::footer1Label());
+    b.summaryRow({valueCell(TFdyxsd1::owedCaptionLabel(), span(0, 0), Qt::AlignHCenter),
+                  valueCell(TFdyxsd1::owedCapitalsLabel(), span(1, 2)),
+                  captionCell(QStringLiteral("应收:"), 110), valueCell(TFdyxsd1::dueLabel(), 300),
+                  captionCell(QStringLiteral("实收:"), 110), valueCell(TFdyxsd1::receivedLabel())});
+    b.summaryRow({captionCell(QStringLiteral("经办:"), span(0, 0), Qt::AlignHCenter),
+                  valueCell(TFdyxsd1::handlerLabel(), span(1, 2)),
+                  captionCell(QStringLiteral("客户签收:"), 220), valueCell(QString())});
+    Cell footer1 = valueCell(TFdyxsd1::footer1Label());
     footer1.font = report::footerFont();
-    Cell footer2 = value(TFdyxsd1::footer2Label());
+    Cell footer2 = valueCell(TFdyxsd1::footer2Label());
     footer2.font = report::footerFont();
     b.summaryRow({footer1}, 45);
     b.summaryRow({footer2}, 45);
