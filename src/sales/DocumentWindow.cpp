@@ -13,6 +13,7 @@
 #include "output/Udyrkd1.h"
 #include "output/Udyxsd1.h"
 #include "purchasing/Uxzcg1.h"
+#include "sales/OutcomeMessage.h"
 #include "sales/Uxgmx1.h"
 #include "sales/Uxzxs1.h"
 #include "stock/Uxgmx2.h"
@@ -895,17 +896,7 @@ void DocumentWindow::startEditMode(const documents::Header &h)
 
 void DocumentWindow::showOutcome(const documents::Outcome &outcome)
 {
-    switch (outcome.severity) {
-    case documents::Severity::Info:
-        msg::info(this, outcome.message);
-        break;
-    case documents::Severity::Warning:
-        msg::warning(this, outcome.message);
-        break;
-    case documents::Severity::Error:
-        msg::error(this, outcome.message);
-        break;
-    }
+    showOutcomeMessage(this, outcome);
     if (QWidget *w = fieldWidget(outcome.focus))
         w->setFocus();
 }

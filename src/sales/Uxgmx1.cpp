@@ -1,6 +1,7 @@
 #include "sales/Uxgmx1.h"
 
 #include "db/Sql.h"
+#include "sales/OutcomeMessage.h"
 #include "ui/FocusChain.h"
 #include "ui/Messages.h"
 #include "ui/NumberEdit.h"
@@ -159,17 +160,7 @@ void TFxgmx1::BitBtn1Click()
     const documents::Outcome out = documents::editLine(
         m_context.DM1.ADOC1(), m_d, m_number, m_lines[size_t(m_current)].id, jg->text(), sl->text());
     if (!out.ok()) {
-        switch (out.severity) {
-        case documents::Severity::Info:
-            msg::info(this, out.message);
-            break;
-        case documents::Severity::Warning:
-            msg::warning(this, out.message);
-            break;
-        case documents::Severity::Error:
-            msg::error(this, out.message);
-            break;
-        }
+        showOutcomeMessage(this, out);
         if (out.focus == documents::Field::Quantity)
             sl->setFocus();
         else if (out.focus == documents::Field::Price)

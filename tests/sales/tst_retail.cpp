@@ -410,9 +410,8 @@ void TestRetail::lineEditorSavesAndSteps()
     QCOMPARE(m_messages->last(), u"销售明细修改成功！"_qs);
     QCOMPARE(editor.currentIndex(), 1);  // on to the next line
     QCOMPARE(editor.txm->text(), u"BS12"_qs);
-    const auto line = sql::exec(m_shop->db(),
-                                u"SELECT sl, je, cbje, maoli, bj FROM xsglc WHERE txm = 'M8LS'"_qs);
-    QSqlQuery q = line;
+    QSqlQuery q = sql::exec(m_shop->db(),
+                            u"SELECT sl, je, cbje, maoli, bj FROM xsglc WHERE txm = 'M8LS'"_qs);
     QVERIFY(q.next());
     QCOMPARE(Decimal::fromUnits(q.value(0).toLongLong()).toShortest(), u"-3"_qs);
     QCOMPARE(Decimal::fromUnits(q.value(1).toLongLong()).toFixed2(), u"-1.50"_qs);
