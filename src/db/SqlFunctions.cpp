@@ -29,14 +29,19 @@ void dmul(sqlite3_context *ctx, int argc, sqlite3_value **argv)
 
 }  // namespace
 
-bool registerSqlFunctions(const QSqlDatabase &db)
+sqlite3 *sqliteHandle(const QSqlDatabase &db)
 {
     if (!db.isOpen() || !db.driver())
-        return false;
+        return nullptr;
     const QVariant handle = db.driver()->handle();
     if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return false;
-    auto *raw = *static_cast<sqlite3 *const *>(handle.data());
+        return nullptr;
+    return *static_cast<sqlite3 *const *>(handle.data());
+}
+
+bool registerSqlFunctions(const QSqlDatabase &db)
+{
+    sqlite3 *raw = sqliteHandle(db);
     if (!raw)
         return false;
     return sqlite3_create_function_v2(raw, "dmul", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,

@@ -8,9 +8,9 @@
 
 namespace {
 
-bool isNumberType(const QVariant &v)
+bool isNumberType(int typeId)
 {
-    switch (v.typeId()) {
+    switch (typeId) {
     case QMetaType::Int:
     case QMetaType::UInt:
     case QMetaType::LongLong:
@@ -28,10 +28,9 @@ bool holdsNumbers(const Snapshot &s, int field)
 {
     bool any = false;
     for (int r = 0; r < s.rowCount(); ++r) {
-        const QVariant &v = s.value(r, field);
-        if (v.isNull())
+        if (s.isNull(r, field))
             continue;
-        if (!isNumberType(v))
+        if (!isNumberType(s.typeId(r, field)))
             return false;
         any = true;
     }
@@ -120,15 +119,13 @@ void GridRows::sort(int column, Order order)
     // Keys pair "present" with the value, so empty values sort first.
     if (s.isDecimal(f)) {
         std::vector<std::pair<bool, qint64>> keys(n);
-        for (size_t r = 0; r < n; ++r) {
-            const QVariant &v = s.value(int(r), f);
-            keys[r] = {!v.isNull(), v.toLongLong()};
-        }
+        for (size_t r = 0; r < n; ++r)
+            keys[r] = {!s.isNull(int(r), f), s.toLongLong(int(r), f)};
         sortByKeys(m_order, keys, ascending);
     } else if (holdsNumbers(s, f)) {
         std::vector<std::pair<bool, double>> keys(n);
         for (size_t r = 0; r < n; ++r) {
-            const QVariant &v = s.value(int(r), f);
+            const QVariant v = s.value(int(r), f);
             keys[r] = {!v.isNull(), v.toDouble()};
         }
         sortByKeys(m_order, keys, ascending);
@@ -137,7 +134,7 @@ void GridRows::sort(int column, Order order)
         std::vector<QCollatorSortKey> keys;
         keys.reserve(n);
         for (size_t r = 0; r < n; ++r)
-            keys.push_back(collator.sortKey(s.value(int(r), f).toString()));
+            keys.push_back(collator.sortKey(s.text(int(r), f)));
         auto less = [&keys](int a, int b) { return keys[size_t(a)].compare(keys[size_t(b)]) < 0; };
         if (ascending)
             std::stable_sort(m_order.begin(), m_order.end(), less);
