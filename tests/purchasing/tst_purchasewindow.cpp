@@ -24,27 +24,6 @@ namespace {
 
 const QDate kToday{2024, 3, 15};
 
-// The caption of the label whose buddy is this field.
-QString captionOf(QWidget *window, QWidget *field)
-{
-    for (QLabel *l : window->findChildren<QLabel *>()) {
-        if (l->buddy() == field)
-            return l->text();
-    }
-    return QString();
-}
-
-// One line through the entry row: code, price, quantity, F10.
-void addLine(DocumentWindow &w, const QString &code, const QString &quantity,
-             const QString &price = QString())
-{
-    w.txm->setText(code);
-    if (!price.isEmpty())
-        w.jg->setText(price);
-    w.sl->setText(quantity);
-    w.SB1Click();
-}
-
 }  // namespace
 
 class TestPurchaseWindow : public QObject

@@ -8,6 +8,7 @@
 #include "ui/NumberEdit.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTimer>
@@ -121,5 +122,26 @@ private:
     };
     std::shared_ptr<State> m_state;
 };
+
+// The caption of the label whose buddy is this field.
+inline QString captionOf(QWidget *window, QWidget *field)
+{
+    for (QLabel *l : window->findChildren<QLabel *>()) {
+        if (l->buddy() == field)
+            return l->text();
+    }
+    return QString();
+}
+
+// One line through the entry row: code, price (when given), quantity, F10.
+inline void addLine(DocumentWindow &w, const QString &code, const QString &quantity,
+                    const QString &price = QString())
+{
+    w.txm->setText(code);
+    if (!price.isEmpty())
+        w.jg->setText(price);
+    w.sl->setText(quantity);
+    w.SB1Click();
+}
 
 }  // namespace windowfixture

@@ -28,25 +28,6 @@ namespace {
 
 const QDate kToday{2024, 3, 15};
 
-QString captionOf(QWidget *window, QWidget *field)
-{
-    for (QLabel *l : window->findChildren<QLabel *>()) {
-        if (l->buddy() == field)
-            return l->text();
-    }
-    return QString();
-}
-
-void addLine(DocumentWindow &w, const QString &code, const QString &quantity,
-             const QString &price = QString())
-{
-    w.txm->setText(code);
-    if (!price.isEmpty())
-        w.jg->setText(price);
-    w.sl->setText(quantity);
-    w.SB1Click();
-}
-
 }  // namespace
 
 class TestMovementWindow : public QObject
