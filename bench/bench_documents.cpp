@@ -7,11 +7,11 @@
 // Each further argument is run as "PRAGMA <argument>" on the connection before
 // the timings (for example journal_mode=WAL synchronous=NORMAL), to compare
 // how the database's journal and syncing settings weigh on each commit.
-#include "app/Udm1.h"
-#include "db/Dates.h"
-#include "db/Schema.h"
-#include "db/Sql.h"
-#include "sales/Documents.h"
+#include "core/db/Udm1.h"
+#include "core/db/Dates.h"
+#include "core/db/Schema.h"
+#include "core/db/Sql.h"
+#include "core/documents/Documents.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,9 +1,9 @@
 // Times what a list window does with a long list: sorting 100,000 fetched rows
 // by a text and by a decimal column, and writing them to a spreadsheet file.
 // Build in Release and run by hand: bench_export [rows] [output.xlsx]
-#include "db/Decimal.h"
-#include "output/GridRows.h"
-#include "output/SheetExport.h"
+#include "core/money/Decimal.h"
+#include "core/lists/GridRows.h"
+#include "core/lists/SheetExport.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -3,17 +3,17 @@
 // check of the goods dialog, on a shop of 100,000 articles (or as many as the
 // first argument says). Build in Release and run by hand:
 //   bench_goods [articles] [statement run on the connection first]
-#include "app/Udm1.h"
-#include "db/Schema.h"
-#include "db/Snapshot.h"
-#include "db/Sql.h"
-#include "db/SqlFunctions.h"
-#include "masterdata/CategoryTree.h"
-#include "masterdata/Goods.h"
-#include "masterdata/NameLists.h"
-#include "masterdata/Pinyin.h"
-#include "masterdata/Usp1.h"
-#include "masterdata/Usp2.h"
+#include "core/db/Udm1.h"
+#include "core/db/Schema.h"
+#include "core/db/Snapshot.h"
+#include "core/db/Sql.h"
+#include "core/db/SqlFunctions.h"
+#include "windows/masterdata/CategoryTree.h"
+#include "core/masterdata/Goods.h"
+#include "core/masterdata/NameLists.h"
+#include "core/masterdata/Pinyin.h"
+#include "windows/masterdata/Usp1.h"
+#include "windows/masterdata/Usp2.h"
 
 #include <QApplication>
 #include <QDir>

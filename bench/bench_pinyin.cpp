@@ -1,6 +1,6 @@
 // Converts 100,000 typical goods names to their article codes and prints the
 // time per name. Build in Release and run by hand: bench_pinyin [rounds]
-#include "masterdata/Pinyin.h"
+#include "core/masterdata/Pinyin.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

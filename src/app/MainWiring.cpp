@@ -1,19 +1,19 @@
 // Which window or action each menu item opens. Items whose windows do not
 // exist yet stay in the menu and do nothing.
-#include "admin/Udanwei1.h"
-#include "app/Ugy1.h"
+#include "windows/admin/Udanwei1.h"
+#include "windows/app/Ugy1.h"
 #include "app/Umain1.h"
-#include "masterdata/Ughs1.h"
-#include "masterdata/Ukh1.h"
-#include "masterdata/Usp1.h"
-#include "masterdata/Uyg1.h"
-#include "purchasing/Utjcgd1.h"
-#include "sales/Utjpfd1.h"
-#include "sales/Utjxsd1.h"
-#include "sales/Uzhaoling1.h"
-#include "stock/Utjrkd1.h"
+#include "windows/masterdata/Ughs1.h"
+#include "windows/masterdata/Ukh1.h"
+#include "windows/masterdata/Usp1.h"
+#include "windows/masterdata/Uyg1.h"
+#include "windows/purchasing/Utjcgd1.h"
+#include "windows/sales/Utjpfd1.h"
+#include "windows/sales/Utjxsd1.h"
+#include "windows/sales/Uzhaoling1.h"
+#include "windows/stock/Utjrkd1.h"
 #include "ui/ChildWindows.h"
-#include "util/Untoc1.h"
+#include "windows/util/Untoc1.h"
 
 #include <QAction>
 #include <QCoreApplication>

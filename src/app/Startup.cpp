@@ -1,10 +1,10 @@
 #include "app/Startup.h"
 
-#include "app/Udl1.h"
-#include "app/Udm1.h"
+#include "windows/app/Udl1.h"
+#include "core/db/Udm1.h"
 #include "app/Umain1.h"
-#include "app/Uqd1.h"
-#include "db/Schema.h"
+#include "windows/app/Uqd1.h"
+#include "core/db/Schema.h"
 #include "ui/Messages.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "app/Umain1.h"
 
-#include "admin/Permissions.h"
-#include "app/Udm1.h"
-#include "db/Sql.h"
+#include "core/admin/Permissions.h"
+#include "core/db/Udm1.h"
+#include "core/db/Sql.h"
 #include "ui/Artwork.h"
 #include "ui/ChildWindows.h"
 #include "ui/Messages.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "admin/Operators.h"
+#include "core/admin/Operators.h"
 #include "ui/WindowContext.h"
 
 #include <QHash>

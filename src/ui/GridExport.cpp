@@ -1,6 +1,6 @@
 #include "ui/GridExport.h"
 
-#include "output/SheetExport.h"
+#include "core/lists/SheetExport.h"
 #include "ui/ListGrid.h"
 #include "ui/Messages.h"
 

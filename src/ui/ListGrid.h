@@ -1,8 +1,8 @@
 #pragma once
 
-#include "db/Decimal.h"
-#include "db/Sql.h"
-#include "output/GridRows.h"
+#include "core/money/Decimal.h"
+#include "core/db/Sql.h"
+#include "core/lists/GridRows.h"
 
 #include <QAbstractTableModel>
 #include <QColor>

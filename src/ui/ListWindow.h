@@ -1,6 +1,6 @@
 #pragma once
 
-#include "db/Sql.h"
+#include "core/db/Sql.h"
 #include "ui/ListGrid.h"
 
 #include <QWidget>

@@ -1,6 +1,6 @@
 #include "ui/NumberEdit.h"
 
-#include "db/Decimal.h"
+#include "core/money/Decimal.h"
 
 #include <QKeyEvent>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "admin/Operators.h"
-#include "app/Udm1.h"
+#include "core/admin/Operators.h"
+#include "core/db/Udm1.h"
 
 // What every window receives from its opener: the data module and the
 // logged-in operator's session (name and permission flags).

@@ -2,10 +2,10 @@
 // the dialog through its keys and buttons.
 #include "TestSupport.h"
 
-#include "admin/ShopInfo.h"
-#include "admin/Udanwei1.h"
+#include "core/admin/ShopInfo.h"
+#include "windows/admin/Udanwei1.h"
 #include "app/Umain1.h"
-#include "db/Sql.h"
+#include "core/db/Sql.h"
 
 #include <QLabel>
 #include <QLineEdit>

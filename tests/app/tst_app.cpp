@@ -2,12 +2,12 @@
 // window rule, the exit questions and what assistive technology reads.
 #include "TestSupport.h"
 
-#include "admin/Operators.h"
+#include "core/admin/Operators.h"
 #include "app/Startup.h"
-#include "app/Udl1.h"
+#include "windows/app/Udl1.h"
 #include "app/Umain1.h"
-#include "db/Schema.h"
-#include "db/Sql.h"
+#include "core/db/Schema.h"
+#include "core/db/Sql.h"
 #include "ui/ChildWindows.h"
 
 #include <QAccessible>

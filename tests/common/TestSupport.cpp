@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "db/Schema.h"
+#include "core/db/Schema.h"
 
 #include <QDir>
 #include <QtTest>

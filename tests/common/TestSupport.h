@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Udm1.h"
+#include "core/db/Udm1.h"
 #include "ui/Messages.h"
 
 #include <QString>

@@ -2,12 +2,12 @@
 // the SQL product function.
 #include "TestSupport.h"
 
-#include "db/Dates.h"
-#include "db/Decimal.h"
-#include "db/DecimalColumns.h"
-#include "db/Numbering.h"
-#include "db/Schema.h"
-#include "db/Sql.h"
+#include "core/db/Dates.h"
+#include "core/money/Decimal.h"
+#include "core/money/DecimalColumns.h"
+#include "core/db/Numbering.h"
+#include "core/db/Schema.h"
+#include "core/db/Sql.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>

@@ -3,10 +3,10 @@
 // fetches, reordering and copies.
 #include "TestSupport.h"
 
-#include "db/Decimal.h"
-#include "db/Snapshot.h"
-#include "db/Sql.h"
-#include "output/GridRows.h"
+#include "core/money/Decimal.h"
+#include "core/db/Snapshot.h"
+#include "core/db/Sql.h"
+#include "core/lists/GridRows.h"
 
 #include <QDate>
 #include <QtTest>

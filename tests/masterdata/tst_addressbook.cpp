@@ -3,8 +3,8 @@
 // against a shop database, and what a picker hands to its opener.
 #include "TestSupport.h"
 
-#include "db/Sql.h"
-#include "masterdata/AddressBook.h"
+#include "core/db/Sql.h"
+#include "core/masterdata/AddressBook.h"
 
 #include <QSqlQuery>
 #include <QtTest>

@@ -2,9 +2,9 @@
 // check, the list statements and the bulk code generation.
 #include "TestSupport.h"
 
-#include "db/Snapshot.h"
-#include "db/Sql.h"
-#include "masterdata/Goods.h"
+#include "core/db/Snapshot.h"
+#include "core/db/Sql.h"
+#include "core/masterdata/Goods.h"
 
 #include <QtTest>
 

@@ -3,12 +3,12 @@
 // items.
 #include "TestSupport.h"
 
-#include "db/Sql.h"
-#include "masterdata/NameLists.h"
-#include "masterdata/Udw1.h"
-#include "masterdata/Ulb1.h"
-#include "masterdata/Utjdw1.h"
-#include "masterdata/Utjlb1.h"
+#include "core/db/Sql.h"
+#include "core/masterdata/NameLists.h"
+#include "windows/masterdata/Udw1.h"
+#include "windows/masterdata/Ulb1.h"
+#include "windows/masterdata/Utjdw1.h"
+#include "windows/masterdata/Utjlb1.h"
 #include "ui/ListGrid.h"
 
 #include <QAction>

@@ -1,4 +1,4 @@
-#include "masterdata/Pinyin.h"
+#include "core/masterdata/Pinyin.h"
 
 #include <QTest>
 

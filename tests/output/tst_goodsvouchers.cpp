@@ -3,10 +3,10 @@
 // words after a negative total.
 #include "TestSupport.h"
 
-#include "app/Udm1.h"
-#include "output/ReportLayout.h"
-#include "output/Udycgd1.h"
-#include "output/Udyrkd1.h"
+#include "core/db/Udm1.h"
+#include "report/ReportLayout.h"
+#include "report/forms/Udycgd1.h"
+#include "report/forms/Udyrkd1.h"
 
 #include <QProcess>
 #include <QRegularExpression>

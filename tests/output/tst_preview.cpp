@@ -2,13 +2,13 @@
 // saving as PDF, closing.
 #include "TestSupport.h"
 
-#include "db/Decimal.h"
-#include "output/ReportLayout.h"
-#include "output/ReportPrinting.h"
-#include "output/UdyPreview1.h"
-#include "output/Udysp1.h"
-#include "output/Udyxsd1.h"
-#include "output/Udyyg1.h"
+#include "core/money/Decimal.h"
+#include "report/ReportLayout.h"
+#include "ui/ReportPrinting.h"
+#include "ui/UdyPreview1.h"
+#include "report/forms/Udysp1.h"
+#include "report/forms/Udyxsd1.h"
+#include "report/forms/Udyyg1.h"
 
 #include <QLabel>
 #include <QMenu>

@@ -3,16 +3,16 @@
 // pdfinfo (paper size).
 #include "TestSupport.h"
 
-#include "app/Udm1.h"
-#include "db/Decimal.h"
-#include "output/PdfUnicode.h"
-#include "output/ReportBuilders.h"
-#include "output/ReportFonts.h"
-#include "output/ReportLayout.h"
-#include "output/Udyghs1.h"
-#include "output/Udysp1.h"
-#include "output/Udyxsd1.h"
-#include "output/Udyyg1.h"
+#include "core/db/Udm1.h"
+#include "core/money/Decimal.h"
+#include "report/PdfUnicode.h"
+#include "report/ReportBuilders.h"
+#include "report/ReportFonts.h"
+#include "report/ReportLayout.h"
+#include "report/forms/Udyghs1.h"
+#include "report/forms/Udysp1.h"
+#include "report/forms/Udyxsd1.h"
+#include "report/forms/Udyyg1.h"
 
 #include <QDir>
 #include <QFontDatabase>

@@ -5,12 +5,12 @@
 #include "../sales/DocumentWindowFixtures.h"
 #include "TestSupport.h"
 
-#include "masterdata/Ughs2.h"
-#include "masterdata/Uyg2.h"
-#include "output/GoodsVoucher.h"
-#include "purchasing/Utjcgd1.h"
-#include "purchasing/Uxzcg1.h"
-#include "sales/Uxgmx1.h"
+#include "windows/masterdata/Ughs2.h"
+#include "windows/masterdata/Uyg2.h"
+#include "report/GoodsVoucher.h"
+#include "windows/purchasing/Utjcgd1.h"
+#include "windows/purchasing/Uxzcg1.h"
+#include "windows/documents/Uxgmx1.h"
 #include "ui/ListGrid.h"
 
 #include <QDateEdit>

@@ -2,8 +2,8 @@
 
 // Helpers the document tests share. Goods are "商品<txm>" counted in "个";
 // lines are written "txm sl jg [cbjg]; ...", headers "partner rounding settled".
-#include "db/Sql.h"
-#include "sales/Documents.h"
+#include "core/db/Sql.h"
+#include "core/documents/Documents.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>

@@ -2,9 +2,9 @@
 
 // Helpers the document-window tests share: goods rows, scanning at the
 // counter, and answering the modal dialogs a key opens.
-#include "db/Decimal.h"
-#include "db/Sql.h"
-#include "sales/DocumentWindow.h"
+#include "core/money/Decimal.h"
+#include "core/db/Sql.h"
+#include "windows/documents/DocumentWindow.h"
 #include "ui/NumberEdit.h"
 
 #include <QApplication>

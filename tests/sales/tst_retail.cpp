@@ -1,12 +1,12 @@
 // The retail and wholesale windows at the counter, driven through their keys.
 #include "TestSupport.h"
 
-#include "db/Decimal.h"
-#include "db/Sql.h"
-#include "sales/Utjpfd1.h"
-#include "sales/Utjxsd1.h"
-#include "sales/Uxgmx1.h"
-#include "sales/Uxzxs1.h"
+#include "core/money/Decimal.h"
+#include "core/db/Sql.h"
+#include "windows/sales/Utjpfd1.h"
+#include "windows/sales/Utjxsd1.h"
+#include "windows/documents/Uxgmx1.h"
+#include "windows/sales/Uxzxs1.h"
 #include "ui/ListGrid.h"
 #include "ui/NumberEdit.h"
 

@@ -1,7 +1,7 @@
 // The change calculator, driven through its keys.
 #include "TestSupport.h"
 
-#include "sales/Uzhaoling1.h"
+#include "windows/sales/Uzhaoling1.h"
 #include "ui/NumberEdit.h"
 
 #include <QPointer>

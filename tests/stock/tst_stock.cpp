@@ -3,7 +3,7 @@
 #include "../sales/DocumentFixtures.h"
 #include "TestSupport.h"
 
-#include "stock/StockRules.h"
+#include "core/documents/StockRules.h"
 
 #include <QRegularExpression>
 #include <QtTest>

@@ -3,9 +3,9 @@
 #include "TestSupport.h"
 #include "XlsxReader.h"
 
-#include "db/Sql.h"
-#include "output/GridRows.h"
-#include "output/SheetExport.h"
+#include "core/db/Sql.h"
+#include "core/lists/GridRows.h"
+#include "core/lists/SheetExport.h"
 #include "ui/GridExport.h"
 #include "ui/ListGrid.h"
 #include "ui/ListWindow.h"

@@ -1,6 +1,6 @@
-#include "util/Capitals.h"
+#include "core/money/Capitals.h"
 
-#include "db/Decimal.h"
+#include "core/money/Decimal.h"
 
 #include <QTest>
 

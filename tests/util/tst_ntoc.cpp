@@ -2,7 +2,7 @@
 #include "TestSupport.h"
 
 #include "ui/NumberEdit.h"
-#include "util/Untoc1.h"
+#include "windows/util/Untoc1.h"
 
 #include <QPointer>
 #include <QPushButton>

@@ -1,0 +1,279 @@
+#include "core/db/Schema.h"
+
+#include "core/admin/Permissions.h"
+#include "core/db/Sql.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QUuid>
+
+namespace schema {
+
+namespace {
+
+constexpr Kind C = Kind::Counter;
+constexpr Kind T = Kind::Text;
+constexpr Kind D = Kind::Decimal;
+constexpr Kind R = Kind::Date;
+constexpr Kind K = Kind::Key;
+
+// The columns shared by the three document header tables, with the partner
+// column and the money columns that differ between them.
+std::vector<Column> headerColumns(const char *partner, bool withMoney, const char *due,
+                                  const char *settled)
+{
+    std::vector<Column> cols{{"id", C},   {"dh", T},      {"rq", R},   {"kdrq", R},
+                             {partner, T}, {"jsr", T},    {"hjsl", D}, {"hjje", D}};
+    if (withMoney) {
+        cols.push_back({"yhe", D});
+        cols.push_back({due, D});
+        cols.push_back({settled, D});
+        cols.push_back({"qk", D});
+    }
+    cols.insert(cols.end(), {{"bz", T}, {"shbj", T}, {"zhidan", T}});
+    return cols;
+}
+
+std::vector<Column> lineColumns(bool withCost)
+{
+    std::vector<Column> cols{{"id", C},   {"dh", T}, {"bj", T}, {"txm", T}, {"ppgg", T},
+                             {"dw", T},   {"sl", D}, {"jg", D}, {"je", D}};
+    if (withCost)
+        cols.insert(cols.end(), {{"cbjg", D}, {"cbje", D}, {"maoli", D}});
+    return cols;
+}
+
+std::vector<Column> ledgerColumns(const char *partner, bool withCost)
+{
+    std::vector<Column> cols{{"id", C},  {"dh", T},  {"rq", R},  {partner, T}, {"jsr", T},
+                             {"txm", T}, {"ppgg", T}, {"dw", T}, {"sl", D},    {"jg", D},
+                             {"je", D}};
+    if (withCost)
+        cols.insert(cols.end(), {{"cbjg", D}, {"cbje", D}, {"maoli", D}});
+    return cols;
+}
+
+std::vector<Column> moneyColumns(const char *partner)
+{
+    return {{"id", C}, {"rq", R},  {"dh", T}, {partner, T},
+            {"je", D}, {"jsr", T}, {"bz", T}, {"shbj", T}};
+}
+
+std::vector<Column> partnerColumns()
+{
+    return {{"id", C},   {"mc", T},   {"lxr", T},  {"lxdh", T}, {"lxcz", T},
+            {"lxdz", T}, {"yb", T},   {"yhmc", T}, {"yhzh", T}, {"bz", T}};
+}
+
+std::vector<Table> makeTables()
+{
+    return {
+        {"yhsz", {{"yhmc", T}, {"yhmm", T}}},
+        {"quanxian", {{"yh", T}, {"qx", T}}},
+        {"danwei",
+         {{"mczc", T}, {"mcdy", T}, {"lxr", T}, {"dh", T}, {"cz", T}, {"dz", T}, {"bz1", T},
+          {"bz2", T}, {"bz3", T}, {"bz4", T}}},
+        {"sp",
+         {{"id", C}, {"lb", T}, {"txm", T}, {"ppgg", T}, {"dw", T}, {"jj", D}, {"xjpf", D},
+          {"xjls", D}, {"kcsl", D}, {"kcjg", D}, {"kcje", D}, {"slt", D}, {"jet", D}, {"ms", T},
+          {"bz", T}}},
+        {"lb", {{"id", C}, {"lb", T}}},
+        {"dw", {{"id", C}, {"dw", T}}},
+        {"ghs", partnerColumns()},
+        {"kh", partnerColumns()},
+        {"yg",
+         {{"id", C}, {"xm", T}, {"xb", T}, {"zw", T}, {"bm", T}, {"dh", T}, {"dz", T},
+          {"jbgz", D}, {"sfz", T}, {"bz", T}}},
+        {"rklx", {{"id", C}, {"lx", T}}},
+        {"szxm", {{"id", C}, {"lb", T}, {"xm", T}}},
+        {"xsglz", headerColumns("kh", true, "yse", "sse")},
+        {"cgglz", headerColumns("ghs", true, "yfe", "sfe")},
+        {"rkglz", headerColumns("lx", false, nullptr, nullptr)},
+        {"xsglc", lineColumns(true)},
+        {"cgglc", lineColumns(false)},
+        {"rkglc", lineColumns(false)},
+        {"xsfx", ledgerColumns("kh", true)},
+        {"cgfx", ledgerColumns("ghs", false)},
+        {"rkfx", ledgerColumns("lx", false)},
+        {"skfx", moneyColumns("kh")},
+        {"fkfx", moneyColumns("ghs")},
+        {"szfx",
+         {{"id", C}, {"rq", R}, {"lb", T}, {"xm", T}, {"se", D}, {"ze", D}, {"jsr", T},
+          {"bz", T}}},
+        {"zu", {{"id", C}, {"spid1", K}, {"spid2", K}, {"xs", D}, {"sl", D}}},
+        {"chai", {{"id", C}, {"spid1", K}, {"spid2", K}, {"xs", D}, {"sl", D}}},
+        {"cghz",
+         {{"fenzu", T}, {"txm", T}, {"ppgg", T}, {"dw", T}, {"zsl", D}, {"zje", D}}},
+        {"xshz",
+         {{"fenzu", T}, {"txm", T}, {"ppgg", T}, {"dw", T}, {"zsl", D}, {"zje", D},
+          {"zcb", D}, {"zmaoli", D}}},
+        {"rkhz",
+         {{"fenzu", T}, {"txm", T}, {"ppgg", T}, {"dw", T}, {"zsl", D}, {"zje", D}}},
+        {"xstj3", {{"yuangong", T}, {"sltc", D}, {"jetc", D}, {"ztc", D}}},
+        {"kctj",
+         {{"txm", T}, {"ppgg", T}, {"dw", T}, {"cgsl", D}, {"cgje", D}, {"xssl", D},
+          {"xsje", D}, {"rksl", D}, {"rkje", D}, {"ysl", D}, {"yje", D}}},
+    };
+}
+
+QString columnDdl(const Column &c)
+{
+    const QString name = QString::fromLatin1(c.name);
+    switch (c.kind) {
+    case Kind::Counter:
+        return name + QStringLiteral(" INTEGER PRIMARY KEY AUTOINCREMENT");
+    case Kind::Key:
+    case Kind::Decimal:
+        return name + QStringLiteral(" INTEGER NOT NULL DEFAULT 0");
+    case Kind::Text:
+    case Kind::Date:
+        return name + QStringLiteral(" TEXT NOT NULL DEFAULT ''");
+    }
+    return name;
+}
+
+// The look-ups the windows make: goods by code and by their identity, lines,
+// ledgers and money rows by document number, headers by number and entry day,
+// ledgers by date.
+const char *const kIndexes[] = {
+    "CREATE INDEX sp_txm ON sp(txm)",
+    "CREATE INDEX sp_identity ON sp(ppgg, txm, dw)",
+    "CREATE INDEX sp_lb ON sp(lb)",
+    "CREATE INDEX xsglz_dh ON xsglz(dh)",
+    "CREATE INDEX xsglz_kdrq ON xsglz(kdrq, dh)",
+    "CREATE INDEX cgglz_dh ON cgglz(dh)",
+    "CREATE INDEX cgglz_kdrq ON cgglz(kdrq, dh)",
+    "CREATE INDEX rkglz_dh ON rkglz(dh)",
+    "CREATE INDEX rkglz_kdrq ON rkglz(kdrq, dh)",
+    "CREATE INDEX xsglc_dh ON xsglc(dh)",
+    "CREATE INDEX cgglc_dh ON cgglc(dh)",
+    "CREATE INDEX rkglc_dh ON rkglc(dh)",
+    "CREATE INDEX xsfx_dh ON xsfx(dh)",
+    "CREATE INDEX xsfx_rq ON xsfx(rq)",
+    "CREATE INDEX cgfx_dh ON cgfx(dh)",
+    "CREATE INDEX cgfx_rq ON cgfx(rq)",
+    "CREATE INDEX rkfx_dh ON rkfx(dh)",
+    "CREATE INDEX rkfx_rq ON rkfx(rq)",
+    "CREATE INDEX skfx_dh ON skfx(dh)",
+    "CREATE INDEX skfx_rq ON skfx(rq)",
+    "CREATE INDEX fkfx_dh ON fkfx(dh)",
+    "CREATE INDEX fkfx_rq ON fkfx(rq)",
+    "CREATE INDEX szfx_rq ON szfx(rq)",
+    "CREATE INDEX quanxian_yh ON quanxian(yh, qx)",
+};
+
+void insertStarterRows(const QSqlDatabase &db)
+{
+    sql::exec(db, QStringLiteral("INSERT INTO yhsz (yhmc, yhmm) VALUES (?, ?)"),
+              {administratorName(), defaultAdministratorPassword()});
+    for (const QString &qx : permissions::all())
+        sql::exec(db, QStringLiteral("INSERT INTO quanxian (yh, qx) VALUES (?, ?)"),
+                  {administratorName(), qx});
+
+    sql::exec(db,
+              QStringLiteral("INSERT INTO danwei (mczc, mcdy, lxr, dh, cz, dz, bz1, bz2, bz3, bz4)"
+                             " VALUES (?, ?, '', '', '', '', '', '', ?, ?)"),
+              {QStringLiteral("五金商行"), QStringLiteral("五金商行"),
+               QStringLiteral("货物当面点清，售出商品凭此单退换。"),
+               QStringLiteral("谢谢惠顾，欢迎再次光临！")});
+
+    const QStringList categories{
+        QStringLiteral("五金工具"), QStringLiteral("紧固件"),   QStringLiteral("水暖管件"),
+        QStringLiteral("电工电料"), QStringLiteral("门窗五金"), QStringLiteral("建筑五金"),
+        QStringLiteral("焊接材料"), QStringLiteral("油漆涂料"), QStringLiteral("劳保用品"),
+        QStringLiteral("电动工具")};
+    for (const QString &lb : categories)
+        sql::exec(db, QStringLiteral("INSERT INTO lb (lb) VALUES (?)"), {lb});
+
+    const QStringList units{
+        QStringLiteral("个"), QStringLiteral("只"), QStringLiteral("把"), QStringLiteral("套"),
+        QStringLiteral("件"), QStringLiteral("盒"), QStringLiteral("包"), QStringLiteral("箱"),
+        QStringLiteral("根"), QStringLiteral("米"), QStringLiteral("卷"), QStringLiteral("张"),
+        QStringLiteral("块"), QStringLiteral("片"), QStringLiteral("副"), QStringLiteral("对"),
+        QStringLiteral("台"), QStringLiteral("桶"), QStringLiteral("袋"), QStringLiteral("公斤")};
+    for (const QString &dw : units)
+        sql::exec(db, QStringLiteral("INSERT INTO dw (dw) VALUES (?)"), {dw});
+
+    const QStringList reasons{QStringLiteral("盘盈"), QStringLiteral("盘亏"),
+                              QStringLiteral("报损"), QStringLiteral("赠送"),
+                              QStringLiteral("自用"), QStringLiteral("调拨")};
+    for (const QString &lx : reasons)
+        sql::exec(db, QStringLiteral("INSERT INTO rklx (lx) VALUES (?)"), {lx});
+
+    const QString income = QStringLiteral("收入");
+    const QString expense = QStringLiteral("支出");
+    const std::pair<QString, QString> items[] = {
+        {income, QStringLiteral("废品回收")}, {income, QStringLiteral("加工服务")},
+        {income, QStringLiteral("其他收入")}, {expense, QStringLiteral("房租")},
+        {expense, QStringLiteral("水电费")},  {expense, QStringLiteral("员工工资")},
+        {expense, QStringLiteral("运杂费")},  {expense, QStringLiteral("通讯费")},
+        {expense, QStringLiteral("税费")},    {expense, QStringLiteral("其他支出")}};
+    for (const auto &[lb, xm] : items)
+        sql::exec(db, QStringLiteral("INSERT INTO szxm (lb, xm) VALUES (?, ?)"), {lb, xm});
+}
+
+}  // namespace
+
+const std::vector<Table> &tables()
+{
+    static const std::vector<Table> all = makeTables();
+    return all;
+}
+
+std::optional<QString> createOn(const QSqlDatabase &db)
+{
+    try {
+        Transaction tx(db);
+        for (const Table &t : tables()) {
+            QStringList cols;
+            for (const Column &c : t.columns)
+                cols << columnDdl(c);
+            sql::exec(db, QStringLiteral("CREATE TABLE ") + QString::fromLatin1(t.name) +
+                              QStringLiteral(" (") + cols.join(QStringLiteral(", ")) +
+                              QStringLiteral(")"));
+        }
+        for (const char *ddl : kIndexes)
+            sql::exec(db, QString::fromLatin1(ddl));
+        insertStarterRows(db);
+        sql::exec(db, QStringLiteral("PRAGMA application_id = %1").arg(ApplicationId));
+        sql::exec(db, QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion));
+        tx.commit();
+    } catch (const DbError &e) {
+        return e.message();
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> createDatabaseFile(const QString &filePath)
+{
+    if (QFileInfo::exists(filePath))
+        return QStringLiteral("文件已存在：") + filePath;
+    const QString name = QStringLiteral("create-") + QUuid::createUuid().toString();
+    std::optional<QString> error;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(filePath);
+        if (!db.open())
+            error = db.lastError().text();
+        else
+            error = createOn(db);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    if (error)
+        QFile::remove(filePath);
+    return error;
+}
+
+bool isShopDatabase(const QSqlDatabase &db)
+{
+    try {
+        return sql::scalar(db, QStringLiteral("PRAGMA application_id")).toInt() == ApplicationId;
+    } catch (const DbError &) {
+        return false;
+    }
+}
+
+}  // namespace schema

@@ -1,0 +1,138 @@
+#include "core/lists/SheetExport.h"
+
+#include "core/lists/GridRows.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <xlsxwriter.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace sheetexport {
+
+namespace {
+
+// Characters a file name may not carry on the desktops the sheet may travel to.
+QString fileNameSafe(const QString &name)
+{
+    QString out;
+    for (const QChar c : name) {
+        if (c.unicode() < 0x20 || QStringLiteral("\\/:*?\"<>|").contains(c))
+            out += QLatin1Char('_');
+        else
+            out += c;
+    }
+    out = out.trimmed();
+    return out.isEmpty() ? QStringLiteral("导出数据") : out;
+}
+
+QByteArray cellBytes(const QString &shown)
+{
+    QString text = shown.trimmed();
+    if (text.size() > MaxCellLength) {
+        int cut = MaxCellLength;
+        if (text.at(cut - 1).isHighSurrogate())
+            --cut;
+        text.truncate(cut);
+    }
+    return text.toUtf8();
+}
+
+QString errorText(lxw_error e)
+{
+    return QString::fromUtf8(lxw_strerror(e));
+}
+
+// Screen pixels to the sheet's column width, roughly what the grid shows.
+double sheetWidth(int pixels)
+{
+    return pixels > 0 ? std::max(4.0, (pixels - 5) / 7.0) : LXW_DEF_COL_WIDTH;
+}
+
+}  // namespace
+
+QString folderIn(const QString &programDir)
+{
+    return QDir(programDir).filePath(QStringLiteral("导出数据"));
+}
+
+QString reserveFile(const QString &folder, const QString &baseName, const QDateTime &now)
+{
+    if (!QDir().mkpath(folder))
+        return QString();
+    const QString stem = fileNameSafe(baseName) + QLatin1Char('_') +
+                         now.toString(QStringLiteral("yyyyMMdd_hhmmss"));
+    for (int n = 1; n < 1000; ++n) {
+        QString name = stem;
+        if (n > 1)
+            name += QLatin1Char('_') + QString::number(n);
+        name += QStringLiteral(".xlsx");
+        const QString path = QDir(folder).filePath(name);
+        QFile f(path);
+        if (f.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return path;
+        if (f.exists())
+            continue;
+        return QString();  // the folder refuses new files
+    }
+    return QString();
+}
+
+std::optional<QString> write(const QString &path, const GridRows &rows, const Progress &progress)
+{
+    const QByteArray file = QFile::encodeName(path);
+    // Rows go to disk as they are written, so memory stays flat for long lists.
+    lxw_workbook_options options{};
+    options.constant_memory = LXW_TRUE;
+    lxw_workbook *book = workbook_new_opt(file.constData(), &options);
+    if (!book)
+        return QStringLiteral("cannot start the workbook");
+    lxw_worksheet *sheet = workbook_add_worksheet(book, nullptr);
+    lxw_format *asText = workbook_add_format(book);
+    if (!sheet || !asText) {
+        workbook_close(book);
+        return QStringLiteral("cannot start the worksheet");
+    }
+    format_set_num_format_index(asText, 49);  // the built-in text format "@"
+
+    std::optional<QString> failure;
+    auto check = [&failure](lxw_error e) {
+        if (e != LXW_NO_ERROR && !failure)
+            failure = errorText(e);
+        return e == LXW_NO_ERROR;
+    };
+
+    std::vector<lxw_col_t> shown;
+    for (int c = 0; c < rows.columnCount(); ++c) {
+        const GridColumn &col = rows.column(c);
+        if (col.hidden)
+            continue;
+        shown.push_back(lxw_col_t(c));
+        check(worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c), sheetWidth(col.width),
+                                   asText));
+    }
+    for (lxw_col_t c : shown)
+        check(worksheet_write_string(sheet, 0, c, cellBytes(rows.column(int(c)).title).constData(),
+                                     asText));
+
+    const int n = rows.rowCount();
+    for (int r = 0; r < n && !failure; ++r) {
+        for (lxw_col_t c : shown)
+            if (!check(worksheet_write_string(sheet, lxw_row_t(r + 1), c,
+                                              cellBytes(rows.text(r, int(c))).constData(), asText)))
+                break;
+        if (progress && (r + 1) % 2000 == 0)
+            progress(r + 1);
+    }
+
+    const lxw_error closed = workbook_close(book);
+    if (!failure && closed != LXW_NO_ERROR)
+        failure = errorText(closed);
+    if (!failure && progress)
+        progress(n);
+    return failure;
+}
+
+}  // namespace sheetexport

@@ -1,6 +1,0 @@
-#include "masterdata/Utjdw1.h"
-
-TFtjdw1::TFtjdw1(const WindowContext &context, QWidget *parent)
-    : NameEditDialog(context, NameListWords::units(), parent)
-{
-}

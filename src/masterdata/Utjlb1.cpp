@@ -1,6 +1,0 @@
-#include "masterdata/Utjlb1.h"
-
-TFtjlb1::TFtjlb1(const WindowContext &context, QWidget *parent)
-    : NameEditDialog(context, NameListWords::categories(), parent)
-{
-}

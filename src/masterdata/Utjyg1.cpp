@@ -1,6 +1,0 @@
-#include "masterdata/Utjyg1.h"
-
-TFtjyg1::TFtjyg1(const WindowContext &context, QWidget *parent)
-    : AddressEditDialog(context, AddressBookWords::employees(), parent)
-{
-}

@@ -1,7 +1,0 @@
-#include "output/Udycgd1.h"
-
-TFdycgd1::TFdycgd1()
-    : GoodsVoucherForm({QStringLiteral("TFdycgd1"), title(), QStringLiteral("厂商:"),
-                        QStringLiteral("(退)")})
-{
-}

@@ -1,0 +1,100 @@
+#include "windows/masterdata/GoodsListWindow.h"
+
+#include "windows/masterdata/CategoryTree.h"
+#include "ui/Messages.h"
+
+#include <QBoxLayout>
+#include <QSplitter>
+
+#include <algorithm>
+
+GoodsListWindow::GoodsListWindow(const WindowContext &context, QWidget *parent)
+    : ListWindow(parent), m_context(context)
+{
+    TreeView1 = new CategoryTree(this);
+    TreeView1->build(m_context.DM1.ADOC1());
+    connect(TreeView1, &CategoryTree::categoryClicked, this,
+            [this](const QString &category) { categoryClick(category); });
+
+    // The tree takes its place to the left of the grid.
+    m_splitter = new QSplitter(Qt::Horizontal, this);
+    layout()->replaceWidget(DBGrid1, m_splitter);
+    m_splitter->addWidget(TreeView1);
+    m_splitter->addWidget(DBGrid1);
+    m_splitter->setStretchFactor(0, 0);
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setChildrenCollapsible(false);
+    m_splitter->setSizes({150, 650});
+    static_cast<QBoxLayout *>(layout())->setStretchFactor(m_splitter, 1);
+}
+
+bool GoodsListWindow::showFilter(const goods::Filter &filter)
+{
+    m_filter = filter;
+    m_saved.clear();
+    return openList(false);
+}
+
+void GoodsListWindow::showSaved(qint64 id)
+{
+    if (std::find(m_saved.begin(), m_saved.end(), id) == m_saved.end())
+        m_saved.push_back(id);
+    if (openList(true))
+        DBGrid1->selectWhere(QStringLiteral("id"), id);
+}
+
+void GoodsListWindow::refreshList()
+{
+    try {
+        DBGrid1->refresh();
+    } catch (const DbError &e) {
+        msg::error(this, e.message());
+    }
+}
+
+bool GoodsListWindow::openList(bool keepSort)
+{
+    const GridRows &rows = DBGrid1->rows();
+    const QString sortField = rows.sortField();
+    const GridRows::Order order = rows.sortOrder();
+    const goods::Filter f = goods::alsoShowing(m_filter, m_saved);
+    if (!query(m_context.DM1.ADOC1(), goods::listStatement(f), f.binds))
+        return false;
+    if (keepSort && order != GridRows::Order::None) {
+        // A title click sorts ascending first; a second one turns it round.
+        for (int c = 0; c < DBGrid1->rows().columnCount(); ++c) {
+            if (DBGrid1->rows().column(c).field != sortField)
+                continue;
+            DBGrid1->titleClick(c);
+            if (order == GridRows::Order::Descending)
+                DBGrid1->titleClick(c);
+            break;
+        }
+    }
+    return true;
+}
+
+std::optional<goods::Article> GoodsListWindow::currentArticle() const
+{
+    // A list with rows always has a current one, the first if none was chosen.
+    int row = DBGrid1->currentRow();
+    if (row < 0 && DBGrid1->rowCount() > 0)
+        row = 0;
+    if (row < 0)
+        return std::nullopt;
+    const GridRows &rows = DBGrid1->rows();
+    return goods::articleAt(rows.snapshot(), rows.sourceRow(row));
+}
+
+std::vector<qint64> GoodsListWindow::listedIds() const
+{
+    const GridRows &rows = DBGrid1->rows();
+    std::vector<qint64> ids;
+    const int column = rows.snapshot().columnIndex(QStringLiteral("id"));
+    if (column < 0)
+        return ids;
+    ids.reserve(size_t(rows.rowCount()));
+    for (int r = 0; r < rows.rowCount(); ++r)
+        ids.push_back(rows.snapshot().value(rows.sourceRow(r), column).toLongLong());
+    return ids;
+}

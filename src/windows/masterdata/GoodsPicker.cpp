@@ -1,0 +1,131 @@
+#include "windows/masterdata/GoodsPicker.h"
+
+#include "windows/masterdata/Utjsp1.h"
+#include "ui/FocusChain.h"
+#include "ui/Messages.h"
+
+#include <QBoxLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+namespace {
+
+GridColumn number(const char *field, const char *title)
+{
+    return {QString::fromLatin1(field), QString::fromUtf8(title), 70};
+}
+
+}  // namespace
+
+const GoodsPickerColumns &GoodsPickerColumns::withPrices()
+{
+    static const GoodsPickerColumns c{{
+        {QStringLiteral("txm"), QStringLiteral("编码"), 110},
+        {QStringLiteral("ppgg"), QStringLiteral("商品名称"), 230},
+        {QStringLiteral("dw"), QStringLiteral("单位"), 53},
+        number("kcsl", "库存数量"),
+        number("jj", "采购单价"),
+        number("xjpf", "批发单价"),
+        number("xjls", "零售单价"),
+        number("kcjg", "库存单价"),
+        {QStringLiteral("ms"), QStringLiteral("商品描述"), 200},
+        {QStringLiteral("bz"), QStringLiteral("备注"), 150},
+        {QStringLiteral("lb"), QStringLiteral("类别"), 120},
+    }};
+    return c;
+}
+
+const GoodsPickerColumns &GoodsPickerColumns::withoutPrices()
+{
+    static const GoodsPickerColumns c{{
+        {QStringLiteral("txm"), QStringLiteral("编码"), 110},
+        {QStringLiteral("ppgg"), QStringLiteral("商品名称"), 230},
+        {QStringLiteral("dw"), QStringLiteral("单位"), 53},
+        number("kcsl", "库存数量"),
+        number("kcjg", "库存单价"),
+        {QStringLiteral("ms"), QStringLiteral("商品描述"), 200},
+        {QStringLiteral("bz"), QStringLiteral("备注"), 150},
+        {QStringLiteral("lb"), QStringLiteral("类别"), 120},
+    }};
+    return c;
+}
+
+GoodsPicker::GoodsPicker(const WindowContext &context, const GoodsPickerColumns &columns,
+                         QWidget *parent)
+    : GoodsListWindow(context, parent)
+{
+    // The search row above the buttons.
+    auto *label = new QLabel(QStringLiteral("录入编码、品名、类别查询"), this);
+    Edit1 = new QLineEdit(this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setAccessibleName(label->text());
+    Edit1->setMinimumWidth(220);
+    label->setBuddy(Edit1);
+    auto *search = new QHBoxLayout;
+    search->setSpacing(6);
+    search->addWidget(label);
+    search->addWidget(Edit1);
+    search->addStretch();
+    static_cast<QBoxLayout *>(layout())->insertLayout(0, search);
+
+    chooseButton = addButton(QStringLiteral("选择"), [this] { chooseClick(); });
+    addButton(QStringLiteral("新增"), [this] { addClick(); });
+    addButton(QStringLiteral("关闭"), [this] { closeWindow(); });
+
+    DBGrid1->setColumns(columns.columns);
+    connect(DBGrid1, &ListGrid::rowChosen, this, &GoodsPicker::chooseClick);
+    connect(Edit1, &QLineEdit::textChanged, this, &GoodsPicker::Edit1Change);
+    auto *chain = new FocusChain(this);
+    chain->then(Edit1, [this] { chooseClick(); });
+}
+
+void GoodsPicker::setChoiceHandler(std::function<void(const goods::Article &)> handler)
+{
+    m_handler = std::move(handler);
+}
+
+void GoodsPicker::startList()
+{
+    {
+        const QSignalBlocker quiet(Edit1);
+        Edit1->clear();
+    }
+    showFilter(goods::everything());
+}
+
+void GoodsPicker::Edit1Change()
+{
+    showFilter(goods::search(Edit1->text()));
+}
+
+void GoodsPicker::categoryClick(const QString &category)
+{
+    {
+        const QSignalBlocker quiet(Edit1);
+        Edit1->clear();
+    }
+    showFilter(goods::inCategory(category));
+    DBGrid1->setFocus();
+}
+
+void GoodsPicker::chooseClick()
+{
+    const std::optional<goods::Article> article = currentArticle();
+    if (!article) {
+        msg::warning(this, QStringLiteral("没有商品可选择！"));
+        return;
+    }
+    if (m_handler)
+        m_handler(*article);
+}
+
+void GoodsPicker::addClick()
+{
+    TFtjsp1 dialog(m_context, this);
+    dialog.startAdd();
+    connect(&dialog, &TFtjsp1::saved, this, &GoodsPicker::showSaved);
+    dialog.exec();
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "windows/masterdata/GoodsListWindow.h"
+
+#include <functional>
+
+class QLineEdit;
+class QPushButton;
+
+// The grid columns a goods picker shows.
+struct GoodsPickerColumns {
+    std::vector<GridColumn> columns;
+    static const GoodsPickerColumns &withPrices();     // the document picker
+    static const GoodsPickerColumns &withoutPrices();  // the field picker
+};
+
+// What the two goods pickers share: the category tree, the search field
+// `Edit1` ("录入编码、品名、类别查询") that searches name, code and category as
+// it is typed, "选择" (also Enter in the search field or the grid, or a double
+// click on a row), "新增" through the goods dialog, and "关闭". What "选择" does
+// with the article is the picker's own.
+class GoodsPicker : public GoodsListWindow
+{
+    Q_OBJECT
+public:
+    GoodsPicker(const WindowContext &context, const GoodsPickerColumns &columns,
+                QWidget *parent = nullptr);
+
+    // What "选择" hands the current article to.
+    void setChoiceHandler(std::function<void(const goods::Article &)> handler);
+
+    // As when the picker is shown: the search field emptied, every article.
+    void startList();
+
+    void chooseClick();  // 选择
+    void addClick();     // 新增
+    void Edit1Change();
+
+    QLineEdit *Edit1;
+    QPushButton *chooseButton;
+
+protected:
+    void categoryClick(const QString &category) override;
+
+private:
+    std::function<void(const goods::Article &)> m_handler;
+};

@@ -1,0 +1,102 @@
+#include "windows/masterdata/Ucxsp1.h"
+
+#include "ui/FocusChain.h"
+#include "ui/Messages.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TFcxsp1::TFcxsp1(const WindowContext &context, GoodsQueryTarget &target, QWidget *parent)
+    : QDialog(parent), m_context(context), m_target(target), ST1(target.goodsQueryMode())
+{
+    setModal(true);
+    setWindowTitle(QStringLiteral("按条件查询"));
+
+    auto *form = new QFormLayout;
+    auto addField = [this, form](QWidget *field, const char *name, const QString &caption) {
+        field->setObjectName(QString::fromLatin1(name));
+        field->setAccessibleName(caption);
+        field->setMinimumWidth(200);
+        auto *label = new QLabel(caption, this);
+        label->setBuddy(field);
+        form->addRow(label, field);
+    };
+    Edit1 = new QLineEdit(this);
+    addField(Edit1, "Edit1", QStringLiteral("商品类别"));
+    Edit2 = new QLineEdit(this);
+    addField(Edit2, "Edit2", QStringLiteral("商品编码"));
+    Edit3 = new QLineEdit(this);
+    addField(Edit3, "Edit3", QStringLiteral("商品名称"));
+    ComboBox1 = new QComboBox(this);
+    ComboBox1->setEditable(false);
+    ComboBox1->addItems({QStringLiteral("全部"), QStringLiteral("库存＞0"), QStringLiteral("库存＝0"),
+                         QStringLiteral("库存＜0")});
+    addField(ComboBox1, "ComboBox1", QStringLiteral("库存数量"));
+
+    BitBtn1 = new QPushButton(QStringLiteral("查询"), this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn2 = new QPushButton(QStringLiteral("关闭"), this);
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    for (QPushButton *b : {BitBtn1, BitBtn2}) {
+        b->setAutoDefault(false);
+        b->setAccessibleName(b->text());
+    }
+    connect(BitBtn1, &QPushButton::clicked, this, &TFcxsp1::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(BitBtn1);
+    buttons->addWidget(BitBtn2);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+
+    auto *chain = new FocusChain(this);
+    chain->then(Edit1).then(Edit2).then(Edit3).then(ComboBox1, [this] { BitBtn1->click(); });
+}
+
+void TFcxsp1::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    Edit1->clear();
+    Edit2->clear();
+    Edit3->clear();
+    ComboBox1->setCurrentIndex(0);
+    Edit1->setFocus();
+}
+
+goods::Conditions TFcxsp1::conditions() const
+{
+    goods::Conditions c;
+    c.category = Edit1->text();
+    c.code = Edit2->text();
+    c.name = Edit3->text();
+    switch (ComboBox1->currentIndex()) {
+    case 1: c.stock = goods::Stock::Positive; break;
+    case 2: c.stock = goods::Stock::Zero; break;
+    case 3: c.stock = goods::Stock::Negative; break;
+    default: c.stock = goods::Stock::Any; break;
+    }
+    return c;
+}
+
+void TFcxsp1::BitBtn1Click()
+{
+    const goods::Filter found = goods::matching(conditions());
+    if (m_target.wantsStockTotals()) {
+        try {
+            m_target.showStockTotals(goods::stockTotals(m_context.DM1.ADOC1(), found));
+        } catch (const DbError &e) {
+            msg::error(this, e.message());
+            return;
+        }
+    }
+    if (m_target.showGoods(found))
+        accept();
+}

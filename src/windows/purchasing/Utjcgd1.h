@@ -1,0 +1,14 @@
+#pragma once
+
+#include "windows/documents/DocumentWindow.h"
+
+// "采购入库单": goods bought from a supplier, or returned to one.
+class TFtjcgd1 : public DocumentWindow
+{
+    Q_OBJECT
+public:
+    explicit TFtjcgd1(const WindowContext &context, QWidget *parent = nullptr)
+        : DocumentWindow(context, DocumentWords::purchase(), parent)
+    {
+    }
+};

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "windows/documents/DocumentWindow.h"
+
+// "批发出库单": sales to trade customers at wholesale prices.
+class TFtjpfd1 : public DocumentWindow
+{
+    Q_OBJECT
+public:
+    explicit TFtjpfd1(const WindowContext &context, QWidget *parent = nullptr)
+        : DocumentWindow(context, DocumentWords::wholesale(), parent)
+    {
+    }
+};
