@@ -49,8 +49,6 @@ int runProgram(const StartOptions &options)
     QApplication::processEvents();
     pause(options.splashMs);
 
-    QApplication::setApplicationDisplayName(QStringLiteral("Velbora软件五金行业版"));
-
     TDM1 dm(options.dataDir);
     if (dm.open()) {
         splash.reset();
@@ -103,7 +101,11 @@ int velboraMain(int argc, char **argv)
     }
 
     QApplication app(argc, argv);
+    // The program's name for the desktop (WM_CLASS, the task bar's grouping and
+    // its desktop entry). No display name: Qt would append it to every title
+    // bar, and the captions are to read exactly as the windows give them.
     QApplication::setApplicationName(QStringLiteral("velbora"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("velbora"));
 
     QCommandLineParser parser;
     parser.addHelpOption();
