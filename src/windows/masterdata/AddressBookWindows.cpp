@@ -7,6 +7,7 @@
 #include "ui/FocusChain.h"
 #include "ui/ListGrid.h"
 #include "ui/Messages.h"
+#include "ui/ModalDialog.h"
 #include "ui/NumberEdit.h"
 
 #include <QAction>
@@ -560,10 +561,10 @@ void AddressListWindow::showSaved(qint64 id)
 
 void AddressListWindow::addClick()
 {
-    std::unique_ptr<AddressEditDialog> editor(makeEditor());
+    ModalDialog<AddressEditDialog> editor(makeEditor());
     editor->startAdd();
     connect(editor.get(), &AddressEditDialog::saved, this, &AddressListWindow::showSaved);
-    editor->exec();
+    editor.exec();
 }
 
 void AddressListWindow::editClick()
@@ -579,10 +580,10 @@ void AddressListWindow::editClick()
         else
             values << v.toString();
     }
-    std::unique_ptr<AddressEditDialog> editor(makeEditor());
+    ModalDialog<AddressEditDialog> editor(makeEditor());
     editor->startEdit(DBGrid1->currentValue(u"id"_s).toLongLong(), values);
     connect(editor.get(), &AddressEditDialog::saved, this, &AddressListWindow::showSaved);
-    editor->exec();
+    editor.exec();
 }
 
 void AddressListWindow::deleteClick()
@@ -602,9 +603,9 @@ void AddressListWindow::deleteClick()
 
 void AddressListWindow::queryClick()
 {
-    std::unique_ptr<AddressQueryDialog> dialog(makeQuery());
+    ModalDialog<AddressQueryDialog> dialog(makeQuery());
     dialog->setRunner([this](const addressbook::Query &q) { return runQuery(q); });
-    dialog->exec();
+    dialog.exec();
 }
 
 void AddressListWindow::printClick()
@@ -748,8 +749,8 @@ void AddressPicker::showSaved(qint64 id)
 
 void AddressPicker::addClick()
 {
-    std::unique_ptr<AddressEditDialog> editor(makeEditor());
+    ModalDialog<AddressEditDialog> editor(makeEditor());
     editor->startAdd();
     connect(editor.get(), &AddressEditDialog::saved, this, &AddressPicker::showSaved);
-    editor->exec();
+    editor.exec();
 }

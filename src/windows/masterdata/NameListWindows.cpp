@@ -4,6 +4,7 @@
 #include "ui/FocusChain.h"
 #include "ui/ListWindow.h"
 #include "ui/Messages.h"
+#include "ui/ModalDialog.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -14,8 +15,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-#include <memory>
 
 namespace {
 
@@ -307,10 +306,10 @@ void NameListWindow::showSaved(qint64 id)
     grid()->selectWhere(QStringLiteral("id"), id);
 }
 
-void NameListWindow::runEditor(NameEditDialog *editor)
+void NameListWindow::runEditor(ModalDialog<NameEditDialog> &editor)
 {
-    connect(editor, &NameEditDialog::saved, this, &NameListWindow::showSaved);
-    editor->exec();
+    connect(editor.get(), &NameEditDialog::saved, this, &NameListWindow::showSaved);
+    editor.exec();
 }
 
 void NameListWindow::chooseClick()
@@ -331,9 +330,9 @@ void NameListWindow::chooseClick()
 
 void NameListWindow::addClick()
 {
-    std::unique_ptr<NameEditDialog> editor(makeEditor());
+    ModalDialog<NameEditDialog> editor(makeEditor());
     editor->startAdd();
-    runEditor(editor.get());
+    runEditor(editor);
 }
 
 void NameListWindow::editClick()
@@ -346,10 +345,10 @@ void NameListWindow::editClick()
     }
     if (grid()->currentRow() < 0)
         grid()->setCurrentRow(0);
-    std::unique_ptr<NameEditDialog> editor(makeEditor());
+    ModalDialog<NameEditDialog> editor(makeEditor());
     editor->startEdit(grid()->currentValue(QStringLiteral("id")).toLongLong(),
                       grid()->currentValue(m_words.table->column).toString());
-    runEditor(editor.get());
+    runEditor(editor);
 }
 
 void NameListWindow::deleteClick()

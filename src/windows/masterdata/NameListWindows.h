@@ -9,6 +9,8 @@
 
 #include <functional>
 
+template <class D>
+class ModalDialog;
 class ListGrid;
 class ListWindow;
 class QComboBox;
@@ -117,7 +119,7 @@ protected:
 private:
     void reopen();
     void showSaved(qint64 id);
-    void runEditor(NameEditDialog *editor);
+    void runEditor(ModalDialog<NameEditDialog> &editor);
 
     ListWindow *m_list;
     QPointer<QLineEdit> m_targetField;

@@ -5,6 +5,7 @@
 #include "ui/ReportPrinting.h"
 #include "report/forms/Udysp1.h"
 #include "ui/Messages.h"
+#include "ui/ModalDialog.h"
 
 #include <QAction>
 #include <QMenu>
@@ -126,9 +127,9 @@ void TFsp1::importClick()
 
 void TFsp1::addClick()
 {
-    TFtjsp1 dialog(m_context, this);
-    dialog.startAdd();
-    connect(&dialog, &TFtjsp1::saved, this, &TFsp1::showSaved);
+    ModalDialog<TFtjsp1> dialog(new TFtjsp1(m_context, this));
+    dialog->startAdd();
+    connect(dialog.get(), &TFtjsp1::saved, this, &TFsp1::showSaved);
     dialog.exec();
 }
 
@@ -139,9 +140,9 @@ void TFsp1::editClick()
         msg::warning(this, QStringLiteral("没有商品可修改！"));
         return;
     }
-    TFtjsp1 dialog(m_context, this);
-    dialog.startEdit(*article);
-    connect(&dialog, &TFtjsp1::saved, this, &TFsp1::showSaved);
+    ModalDialog<TFtjsp1> dialog(new TFtjsp1(m_context, this));
+    dialog->startEdit(*article);
+    connect(dialog.get(), &TFtjsp1::saved, this, &TFsp1::showSaved);
     dialog.exec();
 }
 
@@ -166,7 +167,7 @@ void TFsp1::deleteClick()
 
 void TFsp1::queryClick()
 {
-    TFcxsp1 dialog(m_context, *this, this);
+    ModalDialog<TFcxsp1> dialog(new TFcxsp1(m_context, *this, this));
     dialog.exec();
 }
 

@@ -5,6 +5,7 @@
 #include "windows/masterdata/Ulb1.h"
 #include "ui/FocusChain.h"
 #include "ui/Messages.h"
+#include "ui/ModalDialog.h"
 #include "ui/NumberEdit.h"
 
 #include <QEvent>
@@ -219,15 +220,15 @@ void TFtjsp1::ppggChange()
 
 void TFtjsp1::SpeedButton1Click()
 {
-    TFlb1 categories(m_context, this);
-    categories.setChoiceTarget(lb);
+    ModalDialog<TFlb1> categories(new TFlb1(m_context, this));
+    categories->setChoiceTarget(lb);
     categories.exec();
 }
 
 void TFtjsp1::SpeedButton2Click()
 {
-    TFdw1 units(m_context, this);
-    units.setChoiceTarget(dw);
+    ModalDialog<TFdw1> units(new TFdw1(m_context, this));
+    units->setChoiceTarget(dw);
     units.exec();
 }
 
