@@ -6,6 +6,7 @@
 #include "windows/app/Uqd1.h"
 #include "core/db/Schema.h"
 #include "ui/Messages.h"
+#include "ui/ProgramLook.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -43,6 +44,7 @@ void pause(int ms)
 
 int runProgram(const StartOptions &options)
 {
+    programlook::apply();
     auto splash = std::make_unique<TFqd1>();
     splash->show();
     splash->repaint();

@@ -1,9 +1,12 @@
-// The shared window machinery: number fields, Enter focus chains and the
-// message facility.
+// The shared window machinery: number fields, Enter focus chains, the
+// message facility and the look every window shares.
 #include "TestSupport.h"
 
 #include "ui/FocusChain.h"
 #include "ui/NumberEdit.h"
+#include "ui/ProgramLook.h"
+#include "windows/masterdata/Utjsp1.h"
+#include "windows/util/Untoc1.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,6 +27,13 @@ void type(QWidget *w, const QString &text)
     }
 }
 
+// The colour a field is drawn on, away from its frame and its text.
+QColor backgroundOf(QLineEdit *field)
+{
+    const QImage image = field->grab().toImage();
+    return image.pixelColor(image.width() - 6, image.height() / 2);
+}
+
 }  // namespace
 
 class TestWidgets : public QObject
@@ -39,6 +49,7 @@ private Q_SLOTS:
     void rulesCanBeSwitchedOff();
     void focusChain();
     void messagesAreRecordedAndAnswered();
+    void readOnlyFieldsAreGrey();
 };
 
 void TestWidgets::keyFilter_data()
@@ -175,6 +186,33 @@ void TestWidgets::messagesAreRecordedAndAnswered()
     QCOMPARE(messages.shown()[2].buttons, msg::Buttons::OkCancel);
     QCOMPARE(messages.shown()[3].buttons, msg::Buttons::YesNo);
     QCOMPARE(messages.shown()[3].icon, msg::Icon::Question);
+}
+
+// Fields the operator cannot change are drawn on grey in every dialog, the
+// moment they become read-only; editable ones keep the white of an entry.
+void TestWidgets::readOnlyFieldsAreGrey()
+{
+    programlook::apply();
+    FreshShop shop;
+    const Session session;
+    TFtjsp1 goods({shop.dm(), session});
+    goods.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&goods));
+    const QColor editable = backgroundOf(goods.ppgg);
+    QVERIFY2(editable.lightness() > 250, qPrintable(editable.name()));
+    QCOMPARE(backgroundOf(goods.lb), programlook::readOnlyBackground());  // 商品类别
+    QCOMPARE(backgroundOf(goods.dw), programlook::readOnlyBackground());  // 计量单位
+    QVERIFY(editable != programlook::readOnlyBackground());
+
+    TFntoc1 converter;
+    converter.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&converter));
+    QCOMPARE(backgroundOf(converter.Edit2), programlook::readOnlyBackground());  // 金额大写
+    QCOMPARE(backgroundOf(converter.Edit1), editable);
+
+    // The rule follows the field: made editable it is white again.
+    goods.lb->setReadOnly(false);
+    QCOMPARE(backgroundOf(goods.lb), editable);
 }
 
 QTEST_MAIN(TestWidgets)

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QColor>
+
+// The look every window of the program shares, set once for the whole
+// application before the first window opens.
+namespace programlook {
+
+// Installs it: a field the operator cannot change (a read-only line edit,
+// whatever window it is in) is drawn on grey, so it does not look editable.
+void apply();
+
+// The background of a read-only field.
+QColor readOnlyBackground();
+
+}  // namespace programlook
