@@ -1,5 +1,7 @@
 #include "ui/ProgramLook.h"
 
+#include "ui/Artwork.h"
+
 #include <QApplication>
 #include <QProxyStyle>
 #include <QStyleOption>
@@ -41,6 +43,7 @@ QColor readOnlyBackground()
 
 void apply()
 {
+    QApplication::setWindowIcon(artwork::programIcon());
     if (!dynamic_cast<Style *>(QApplication::style()))
         // On the style chosen so far (the platform's, or one named on the
         // command line); the application owns it.

@@ -6,8 +6,9 @@
 // application before the first window opens.
 namespace programlook {
 
-// Installs it: a field the operator cannot change (a read-only line edit,
-// whatever window it is in) is drawn on grey, so it does not look editable.
+// Installs it: every window and dialog carries the program's icon, and a
+// field the operator cannot change (a read-only line edit, whatever window
+// it is in) is drawn on grey, so it does not look editable.
 void apply();
 
 // The background of a read-only field.

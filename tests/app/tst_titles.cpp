@@ -1,5 +1,6 @@
 // The titles the window system holds for the program's windows, read back
-// with xprop on a virtual display: the captions exactly, nothing appended.
+// with xprop on a virtual display: the captions exactly, nothing appended,
+// and the program's icon.
 #include "TestSupport.h"
 
 #include "app/Startup.h"
@@ -34,6 +35,16 @@ QString windowSystemTitle(QWidget *w)
     return out.mid(at + 4, out.size() - at - 5);
 }
 
+// Whether the X server holds an icon for the widget's window (`_NET_WM_ICON`).
+bool hasWindowSystemIcon(QWidget *w)
+{
+    QProcess xprop;
+    xprop.start(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(w->winId()),
+                                          QStringLiteral("_NET_WM_ICON")});
+    xprop.waitForFinished(10000);
+    return xprop.readAllStandardOutput().startsWith("_NET_WM_ICON(CARDINAL) = ");
+}
+
 bool exposed(QWidget *w)
 {
     return w && w->windowHandle() && w->windowHandle()->isExposed();
@@ -57,6 +68,7 @@ void TestTitles::titlesAreTheCaptions()
     struct Seen {
         QString caption;  // windowTitle()
         QString title;    // what the window system shows
+        bool icon = false;
     } login, box, main;
     QString shopName;
 
@@ -71,7 +83,7 @@ void TestTitles::titlesAreTheCaptions()
         dialog.show();
         if (!QTest::qWaitForWindowExposed(&dialog))
             return std::nullopt;
-        login = {dialog.windowTitle(), windowSystemTitle(&dialog)};
+        login = {dialog.windowTitle(), windowSystemTitle(&dialog), hasWindowSystemIcon(&dialog)};
 
         // A wrong password brings up the real message box; it is read while
         // it is on screen, then answered.
@@ -82,7 +94,7 @@ void TestTitles::titlesAreTheCaptions()
             if (!exposed(b))
                 return;
             poll.stop();
-            box = {b->windowTitle(), windowSystemTitle(b)};
+            box = {b->windowTitle(), windowSystemTitle(b), hasWindowSystemIcon(b)};
             b->defaultButton()->click();
         });
         poll.start();
@@ -94,7 +106,7 @@ void TestTitles::titlesAreTheCaptions()
         for (QWidget *w : QApplication::topLevelWidgets())
             if (auto *m = qobject_cast<TFmain1 *>(w))
                 if (QTest::qWaitForWindowExposed(m))
-                    main = {m->windowTitle(), windowSystemTitle(m)};
+                    main = {m->windowTitle(), windowSystemTitle(m), hasWindowSystemIcon(m)};
         return 0;
     };
     QCOMPARE(runProgram(options), 0);
@@ -107,6 +119,10 @@ void TestTitles::titlesAreTheCaptions()
     QVERIFY(mainCaption.startsWith(QStringLiteral("Velbora软件五金行业版V2014 ［使用单位：")));
     QCOMPARE(main.caption, mainCaption);
     QCOMPARE(main.title, mainCaption);
+    // Each with the program's icon for the window system to show.
+    QVERIFY(login.icon);
+    QVERIFY(box.icon);
+    QVERIFY(main.icon);
 }
 
 QTEST_MAIN(TestTitles)
