@@ -224,7 +224,7 @@ void TestAddressBookWindows::supplierDialogKeysAndChecks()
 
     whenShown<TFtjghs1>([&](TFtjghs1 *d) {
         QCOMPARE(d->windowTitle(), u"新增厂商资料"_s);
-        QCOMPARE(d->mode(), u"新增"_s);
+        QCOMPARE(d->formMode(), FormMode::Add);
         // Enter walks the nine fields in order.
         for (int i = 1; i <= 9; ++i) {
             QCOMPARE(d->focusWidget(), d->edit(i));
@@ -346,7 +346,7 @@ void TestAddressBookWindows::doubleClickEditsAndCloses()
     bool closed = false;
     whenShown<TFtjyg1>([&](TFtjyg1 *d) {
         QCOMPARE(d->windowTitle(), u"修改员工资料"_s);
-        QCOMPARE(d->mode(), u"修改"_s);
+        QCOMPARE(d->formMode(), FormMode::Edit);
         QCOMPARE(d->values(), (QStringList{u"张伟"_s, u"女"_s, u"店长"_s, {}, {}, {},
                                            u"1234.5"_s, u"4101"_s, u"老"_s}));
         // No duplicate check when editing.

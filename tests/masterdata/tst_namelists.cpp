@@ -273,7 +273,7 @@ void TestNameLists::addingThroughTheDialogStaysOpen()
 
     whenShown<TFtjlb1>([&](TFtjlb1 *d) {
         QCOMPARE(d->windowTitle(), u"新增商品类别"_s);
-        QCOMPARE(d->mode(), u"新增"_s);
+        QCOMPARE(d->formMode(), FormMode::Add);
         QCOMPARE(d->focusWidget(), d->Edit1);
         // Spaces around are dropped; the dialog stays open, emptied.
         d->Edit1->setText(u"  五金  "_s);
@@ -318,7 +318,7 @@ void TestNameLists::editThroughPopupClosesAfterSave()
     bool closed = false;
     whenShown<TFtjlb1>([&](TFtjlb1 *d) {
         QCOMPARE(d->windowTitle(), u"修改商品类别"_s);
-        QCOMPARE(d->mode(), u"修改"_s);
+        QCOMPARE(d->formMode(), FormMode::Edit);
         QCOMPARE(d->Edit1->text(), starters[0]);
         d->Edit1->setText(u" "_s);
         d->BitBtn1->click();

@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 
 #include "ui/FocusChain.h"
+#include "ui/FormDialog.h"
 #include "ui/NumberEdit.h"
 #include "ui/ProgramLook.h"
 #include "windows/masterdata/Utjsp1.h"
@@ -12,6 +13,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QtTest>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -26,6 +29,28 @@ void type(QWidget *w, const QString &text)
         QApplication::sendEvent(w, &release);
     }
 }
+
+// A form of two fields, as the program's form dialogs are built.
+class TwoFieldForm : public FormDialog
+{
+public:
+    TwoFieldForm()
+    {
+        auto *fields = new QVBoxLayout;
+        first = new QLineEdit(this);
+        second = new QLineEdit(this);
+        fields->addWidget(first);
+        fields->addWidget(second);
+        setFields(fields);
+        connect(BitBtn1, &QPushButton::clicked, this, [this] { ++saves; });
+        enterAlong(enterSteps({first, second}));
+    }
+    void edit(const QString &caption) { setFormMode(FormMode::Edit, caption); }
+
+    QLineEdit *first;
+    QLineEdit *second;
+    int saves = 0;
+};
 
 // The colour a field is drawn on, away from its frame and its text.
 QColor backgroundOf(QLineEdit *field)
@@ -50,6 +75,7 @@ private Q_SLOTS:
     void focusChain();
     void messagesAreRecordedAndAnswered();
     void readOnlyFieldsAreGrey();
+    void formDialogFrame();
 };
 
 void TestWidgets::keyFilter_data()
@@ -213,6 +239,42 @@ void TestWidgets::readOnlyFieldsAreGrey()
     // The rule follows the field: made editable it is white again.
     goods.lb->setReadOnly(false);
     QCOMPARE(backgroundOf(goods.lb), editable);
+}
+
+// The frame of the form dialogs: the button row below the fields, Enter along
+// the fields saving in the last, Esc closing, the mode with its caption.
+void TestWidgets::formDialogFrame()
+{
+    TwoFieldForm form;
+    QCOMPARE(form.BitBtn1->text(), u"保存"_s);
+    QCOMPARE(form.BitBtn2->text(), u"关闭"_s);
+    QCOMPARE(form.BitBtn1->objectName(), u"BitBtn1"_s);
+    QVERIFY(!form.BitBtn1->autoDefault() && !form.BitBtn2->autoDefault());
+    QVERIFY(form.isModal());
+    QCOMPARE(form.formMode(), FormMode::Add);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QApplication::setActiveWindow(&form);
+    // The buttons come after the fields, in the layout and for Tab.
+    QVERIFY(form.BitBtn1->geometry().top() > form.second->geometry().bottom());
+    QCOMPARE(form.second->nextInFocusChain(), static_cast<QWidget *>(form.BitBtn1));
+
+    form.first->setFocus();
+    QTest::keyClick(form.first, Qt::Key_Return);
+    QTRY_VERIFY(form.second->hasFocus());
+    QCOMPARE(form.saves, 0);
+    QTest::keyClick(form.second, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(form.saves, 1);
+    QVERIFY(form.isVisible());
+
+    form.edit(u"修改资料"_s);
+    QCOMPARE(form.formMode(), FormMode::Edit);
+    QCOMPARE(form.windowTitle(), u"修改资料"_s);
+
+    QTest::keyClick(form.second, Qt::Key_Escape);
+    QVERIFY(!form.isVisible());
+    QCOMPARE(form.result(), int(QDialog::Rejected));
+    QCOMPARE(form.saves, 1);
 }
 
 QTEST_MAIN(TestWidgets)

@@ -27,16 +27,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QString modeAdd()
-{
-    return u"新增"_s;
-}
-
-QString modeEdit()
-{
-    return u"修改"_s;
-}
-
 std::vector<GridColumn> partnerListColumns()
 {
     return {{u"mc"_s, u"名称"_s, 130},      {u"lxr"_s, u"联系人"_s, 80},
@@ -86,15 +76,6 @@ AddressBookWords partnerWords(const AddressBook &book, const QString &kind)
     w.printForm = [] { return std::make_unique<TFdyghs1>(); };
     w.printTitle = kind + u"资料表"_s;
     return w;
-}
-
-QPushButton *dialogButton(QWidget *parent, const QString &caption, const QString &name)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAccessibleName(caption);
-    b->setAutoDefault(false);
-    return b;
 }
 
 QLineEdit *numberedEdit(QWidget *parent, std::vector<QLineEdit *> &edits, QLineEdit *e)
@@ -212,9 +193,8 @@ const AddressBookWords *AddressBookWords::forQueryMode(const QString &mode)
 
 AddressEditDialog::AddressEditDialog(const WindowContext &context, const AddressBookWords &words,
                                      QWidget *parent)
-    : QDialog(parent), m_context(context), m_words(words)
+    : FormDialog(parent), m_context(context), m_words(words)
 {
-    setModal(true);
     setWindowTitle(words.addCaption);
 
     auto *form = new QFormLayout;
@@ -256,23 +236,9 @@ AddressEditDialog::AddressEditDialog(const WindowContext &context, const Address
         m_fields.push_back(field);
     }
 
-    BitBtn1 = dialogButton(this, u"保存"_s, u"BitBtn1"_s);
-    BitBtn2 = dialogButton(this, u"关闭"_s, u"BitBtn2"_s);
+    setFields(form);
     connect(BitBtn1, &QPushButton::clicked, this, &AddressEditDialog::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
-
-    auto *chain = new FocusChain(this);
-    for (size_t i = 0; i + 1 < m_fields.size(); ++i)
-        chain->then(m_fields[i]);
-    chain->then(m_fields.back(), [this] { BitBtn1->click(); });
+    enterAlong(enterSteps(m_fields));
 
     startAdd();
 }
@@ -307,18 +273,16 @@ void AddressEditDialog::focusField(int index)
 
 void AddressEditDialog::startAdd()
 {
-    ST1 = modeAdd();
+    setFormMode(FormMode::Add, m_words.addCaption);
     m_id = 0;
-    setWindowTitle(m_words.addCaption);
     clearFields();
     focusField(0);
 }
 
 void AddressEditDialog::startEdit(qint64 id, const QStringList &values)
 {
-    ST1 = modeEdit();
+    setFormMode(FormMode::Edit, m_words.editCaption);
     m_id = id;
-    setWindowTitle(m_words.editCaption);
     for (size_t i = 0; i < m_fields.size(); ++i) {
         const QString text = values.value(int(i));
         if (auto *e = qobject_cast<QLineEdit *>(m_fields[i]))
@@ -331,7 +295,7 @@ void AddressEditDialog::startEdit(qint64 id, const QStringList &values)
 
 void AddressEditDialog::showEvent(QShowEvent *event)
 {
-    QDialog::showEvent(event);
+    FormDialog::showEvent(event);
     focusField(0);
 }
 
@@ -346,8 +310,8 @@ void AddressEditDialog::BitBtn1Click()
     const QSqlDatabase db = m_context.DM1.ADOC1();
     addressbook::Saved result;
     try {
-        result = ST1 == modeAdd() ? addressbook::add(db, book, values())
-                                 : addressbook::update(db, book, m_id, values());
+        result = formMode() == FormMode::Add ? addressbook::add(db, book, values())
+                                             : addressbook::update(db, book, m_id, values());
     } catch (const DbError &e) {
         msg::error(this, e.message());
         return;
@@ -374,7 +338,7 @@ void AddressEditDialog::BitBtn1Click()
         break;
     }
     Q_EMIT saved(result.id);
-    if (ST1 == modeAdd()) {
+    if (formMode() == FormMode::Add) {
         clearFields();
         focusField(0);
     } else {
@@ -386,10 +350,9 @@ void AddressEditDialog::BitBtn1Click()
 
 AddressQueryDialog::AddressQueryDialog(const WindowContext &context,
                                        const AddressBookWords &words, QWidget *parent)
-    : QDialog(parent), ST1(words.queryMode), m_words(words)
+    : FormDialog(parent), ST1(words.queryMode), m_words(words)
 {
     Q_UNUSED(context);  // the statement runs in the opener's list
-    setModal(true);
     setWindowTitle(u"按条件查询"_s);
 
     auto *form = new QFormLayout;
@@ -410,23 +373,9 @@ AddressQueryDialog::AddressQueryDialog(const WindowContext &context,
         m_fields.push_back(field);
     }
 
-    BitBtn1 = dialogButton(this, u"查询"_s, u"BitBtn1"_s);
-    BitBtn2 = dialogButton(this, u"关闭"_s, u"BitBtn2"_s);
+    setFields(form, u"查询"_s);
     connect(BitBtn1, &QPushButton::clicked, this, &AddressQueryDialog::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
-
-    auto *chain = new FocusChain(this);
-    for (size_t i = 0; i + 1 < m_fields.size(); ++i)
-        chain->then(m_fields[i]);
-    chain->then(m_fields.back(), [this] { BitBtn1->click(); });
+    enterAlong(enterSteps(m_fields));
 }
 
 void AddressQueryDialog::setRunner(std::function<bool(const addressbook::Query &)> runner)
@@ -455,7 +404,7 @@ addressbook::Query AddressQueryDialog::statement() const
 
 void AddressQueryDialog::showEvent(QShowEvent *event)
 {
-    QDialog::showEvent(event);
+    FormDialog::showEvent(event);
     m_fields.front()->setFocus();
 }
 

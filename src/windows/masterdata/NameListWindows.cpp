@@ -1,7 +1,6 @@
 #include "windows/masterdata/NameListWindows.h"
 
 #include "core/db/Sql.h"
-#include "ui/FocusChain.h"
 #include "ui/ListWindow.h"
 #include "ui/Messages.h"
 #include "ui/ModalDialog.h"
@@ -9,26 +8,11 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-
-QString modeAdd()
-{
-    return QStringLiteral("新增");
-}
-
-QString modeEdit()
-{
-    return QStringLiteral("修改");
-}
-
-}  // namespace
 
 // ---- the two lists of the goods dialog -----------------------------------------
 
@@ -102,9 +86,8 @@ const NameListWords &NameListWords::reasons()
 
 NameEditDialog::NameEditDialog(const WindowContext &context, const NameListWords &words,
                                QWidget *parent)
-    : QDialog(parent), m_context(context), m_words(words)
+    : FormDialog(parent), m_context(context), m_words(words)
 {
-    setModal(true);
     setWindowTitle(words.addCaption);
 
     auto *form = new QFormLayout;
@@ -126,39 +109,20 @@ NameEditDialog::NameEditDialog(const WindowContext &context, const NameListWords
     label->setBuddy(Edit1);
     form->addRow(label, Edit1);
 
-    BitBtn1 = new QPushButton(QStringLiteral("保存"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn2 = new QPushButton(QStringLiteral("关闭"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    for (QPushButton *b : {BitBtn1, BitBtn2}) {
-        b->setAutoDefault(false);
-        b->setAccessibleName(b->text());
-    }
+    setFields(form);
     connect(BitBtn1, &QPushButton::clicked, this, &NameEditDialog::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
-
-    auto *chain = new FocusChain(this);
     if (ComboBox1)
-        chain->then(ComboBox1);
-    chain->then(Edit1, [this] { BitBtn1->click(); });
+        enterAlong({{ComboBox1}, {Edit1}});
+    else
+        enterAlong({{Edit1}});
 
     startAdd();
 }
 
 void NameEditDialog::startAdd()
 {
-    ST1 = modeAdd();
+    setFormMode(FormMode::Add, m_words.addCaption);
     m_id = 0;
-    setWindowTitle(m_words.addCaption);
     if (ComboBox1)
         ComboBox1->setCurrentIndex(0);
     Edit1->clear();
@@ -167,16 +131,15 @@ void NameEditDialog::startAdd()
 
 void NameEditDialog::startEdit(qint64 id, const QString &name)
 {
-    ST1 = modeEdit();
+    setFormMode(FormMode::Edit, m_words.editCaption);
     m_id = id;
-    setWindowTitle(m_words.editCaption);
     Edit1->setText(name);
     Edit1->setFocus();
 }
 
 void NameEditDialog::showEvent(QShowEvent *event)
 {
-    QDialog::showEvent(event);
+    FormDialog::showEvent(event);
     Edit1->setFocus();
 }
 
@@ -195,7 +158,7 @@ void NameEditDialog::BitBtn1Click()
     }
     const QSqlDatabase db = m_context.DM1.ADOC1();
     try {
-        if (ST1 == modeAdd()) {
+        if (formMode() == FormMode::Add) {
             const namelists::Added added = namelists::add(db, *m_words.table, Edit1->text(), group);
             if (added.check == namelists::Check::Duplicate) {
                 msg::warning(this, m_words.duplicateName);
