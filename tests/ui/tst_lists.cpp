@@ -184,10 +184,18 @@ void TestLists::titleClicks()
     QCOMPARE(int(rows.sortOrder()), order);
     QCOMPARE(rows.sortField(), field);
     QCOMPARE(shownIds(rows), shown);
+    // The rows as shown, for printing and export, in the same order.
+    const Snapshot printed = rows.shownRows();
+    QList<qint64> printedIds;
+    for (int r = 0; r < printed.rowCount(); ++r)
+        printedIds << printed.value(r, u"id"_s).toLongLong();
+    QCOMPARE(printedIds, shown);
+    QCOMPARE(printed.value(0, u"ppgg"_s), rows.value(0, u"ppgg"_s));
 
     // Opening again restores the statement's order and forgets the sort.
     rows.open(rows.snapshot());
     QCOMPARE(shownIds(rows), ids({1, 2, 3, 4}));
+    QCOMPARE(rows.shownRows().value(0, u"id"_s).toLongLong(), 1);
     QCOMPARE(rows.sortOrder(), Order::None);
     rows.titleClicked(clicks.last());
     QCOMPARE(rows.sortOrder(), Order::Ascending);

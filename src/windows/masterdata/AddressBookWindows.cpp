@@ -106,18 +106,6 @@ QString fieldText(const QWidget *w)
     return QString();
 }
 
-// The rows of a grid in the order shown (a title click may have sorted them).
-Snapshot shownRows(const GridRows &rows)
-{
-    Snapshot s = rows.snapshot();
-    std::vector<int> order;
-    order.reserve(size_t(rows.rowCount()));
-    for (int r = 0; r < rows.rowCount(); ++r)
-        order.push_back(rows.sourceRow(r));
-    s.permute(order);
-    return s;
-}
-
 }  // namespace
 
 // ---- the three books -----------------------------------------------------------
@@ -563,7 +551,7 @@ void AddressListWindow::printClick()
         return;
     const std::unique_ptr<report::ListForm> form = m_words.printForm();
     form->setHeading(m_context.DM1.ATdanwei1(), m_words.printTitle);
-    form->setDataset(shownRows(DBGrid1->rows()));
+    form->setDataset(DBGrid1->rows().shownRows());
     if (m_previewer)
         m_previewer(*form);
     else

@@ -15,18 +15,6 @@
 
 namespace {
 
-// The listed rows in the order shown (a title click may have sorted them).
-Snapshot shownRows(const GridRows &rows)
-{
-    Snapshot s = rows.snapshot();
-    std::vector<int> order;
-    order.reserve(size_t(rows.rowCount()));
-    for (int r = 0; r < rows.rowCount(); ++r)
-        order.push_back(rows.sourceRow(r));
-    s.permute(order);
-    return s;
-}
-
 std::vector<GridColumn> columns()
 {
     const int number = 70;
@@ -177,7 +165,7 @@ void TFsp1::printClick()
         return;
     TFdysp1 form;
     form.setHeading(m_context.DM1.ATdanwei1(), TFdysp1::title());
-    form.setDataset(shownRows(DBGrid1->rows()));
+    form.setDataset(DBGrid1->rows().shownRows());
     if (previewer)
         previewer(form);
     else
