@@ -9,6 +9,7 @@
 #include "ui/Messages.h"
 #include "ui/ModalDialog.h"
 #include "ui/NumberEdit.h"
+#include "ui/Outcomes.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -64,8 +65,6 @@ AddressBookWords partnerWords(const AddressBook &book, const QString &kind)
     w.addCaption = u"新增"_s + kind + u"资料"_s;
     w.editCaption = u"修改"_s + kind + u"资料"_s;
     w.fields = partnerFields();
-    w.emptyName = u"名称不可为空！"_s;
-    w.duplicateName = kind + u"名称不可重复！"_s;
     w.noneToEdit = u"没有"_s + kind + u"可修改！"_s;
     w.noneToDelete = u"没有"_s + kind + u"可删除！"_s;
     w.noneToChoose = u"没有"_s + kind + u"可选择！"_s;
@@ -151,10 +150,6 @@ const AddressBookWords &AddressBookWords::employees()
         w.fields = {{u"姓名"_s, K::Text},     {u"性别"_s, K::Sex},      {u"职务"_s, K::Text},
                     {u"部门"_s, K::Text},     {u"联系电话"_s, K::Text}, {u"联系住址"_s, K::Text},
                     {u"基本工资"_s, K::Wage}, {u"身份证号"_s, K::Digits}, {u"备注说明"_s, K::Text}};
-        w.emptyName = u"姓名不可为空！"_s;
-        w.emptyRequired = u"性别不可为空！"_s;
-        w.badWage = u"基本工资不是有效的数字！"_s;
-        w.duplicateName = u"员工姓名不可重复！"_s;
         w.noneToEdit = u"没有员工可修改！"_s;
         w.noneToDelete = u"没有员工可删除！"_s;
         w.noneToChoose = u"没有员工可选择！"_s;
@@ -296,34 +291,12 @@ void AddressEditDialog::BitBtn1Click()
             wage->tidy();  // more than two decimals become the "0.00" form
 
     const QSqlDatabase db = m_context.DM1.ADOC1();
-    addressbook::Saved result;
-    try {
-        result = formMode() == FormMode::Add ? addressbook::add(db, book, values())
-                                             : addressbook::update(db, book, m_id, values());
-    } catch (const DbError &e) {
-        msg::error(this, e.message());
+    const addressbook::Saved result = formMode() == FormMode::Add
+                                          ? addressbook::add(db, book, values())
+                                          : addressbook::update(db, book, m_id, values());
+    if (!showOutcome(this, result)) {
+        focusField(book.columnIndex(result.focus));
         return;
-    }
-    const int nameAt = book.columnIndex(book.nameColumn);
-    switch (result.check) {
-    case addressbook::Check::EmptyName:
-        msg::info(this, m_words.emptyName);
-        focusField(nameAt);
-        return;
-    case addressbook::Check::EmptyRequired:
-        msg::info(this, m_words.emptyRequired);
-        focusField(book.columnIndex(book.requiredColumn));
-        return;
-    case addressbook::Check::BadWage:
-        msg::info(this, m_words.badWage);
-        focusField(wageAt);
-        return;
-    case addressbook::Check::Duplicate:
-        msg::warning(this, m_words.duplicateName);
-        focusField(nameAt);
-        return;
-    case addressbook::Check::Done:
-        break;
     }
     Q_EMIT saved(result.id);
     if (formMode() == FormMode::Add) {
@@ -529,9 +502,10 @@ void AddressListWindow::deleteClick()
         return;
     if (!msg::confirmOkCancel(this, m_words.deleteQuestion))
         return;
+    if (!showOutcome(this, addressbook::remove(m_context.DM1.ADOC1(), *m_words.book,
+                                               DBGrid1->currentValue(u"id"_s).toLongLong())))
+        return;
     try {
-        addressbook::remove(m_context.DM1.ADOC1(), *m_words.book,
-                            DBGrid1->currentValue(u"id"_s).toLongLong());
         DBGrid1->refresh();
     } catch (const DbError &e) {
         msg::error(this, e.message());

@@ -47,14 +47,11 @@ struct AddressBookWords {
     std::vector<GridColumn> listColumns;
     std::vector<GridColumn> pickerColumns;
 
-    // The add/edit dialog: one field per column of the book, in its order.
+    // The add/edit dialog: one field per column of the book, in its order
+    // (what a refused save says is the book's own).
     QString addCaption;
     QString editCaption;
     std::vector<AddressField> fields;
-    QString emptyName;
-    QString emptyRequired;
-    QString badWage;
-    QString duplicateName;
 
     QString noneToEdit;
     QString noneToDelete;

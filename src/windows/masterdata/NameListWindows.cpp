@@ -4,6 +4,7 @@
 #include "ui/ListWindow.h"
 #include "ui/Messages.h"
 #include "ui/ModalDialog.h"
+#include "ui/Outcomes.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -31,8 +32,6 @@ const NameListWords &NameListWords::categories()
         w.addCaption = QStringLiteral("新增商品类别");
         w.editCaption = QStringLiteral("修改商品类别");
         w.fieldLabel = QStringLiteral("商品类别");
-        w.emptyName = QStringLiteral("商品类别不可为空！");
-        w.duplicateName = QStringLiteral("商品类别不可重复！");
         return w;
     }();
     return w;
@@ -53,8 +52,6 @@ const NameListWords &NameListWords::units()
         w.addCaption = QStringLiteral("新增计量单位");
         w.editCaption = QStringLiteral("修改计量单位");
         w.fieldLabel = QStringLiteral("计量单位");
-        w.emptyName = QStringLiteral("计量单位不可为空！");
-        w.duplicateName = QStringLiteral("计量单位不可重复！");
         return w;
     }();
     return w;
@@ -75,8 +72,6 @@ const NameListWords &NameListWords::reasons()
         w.deleteQuestion = QStringLiteral("确定要删除此原因么？");
         w.addCaption = QStringLiteral("新增异动原因");
         w.fieldLabel = QStringLiteral("异动原因");
-        w.emptyName = QStringLiteral("异动原因不可为空！");
-        w.duplicateName = QStringLiteral("异动原因不可重复！");
         return w;
     }();
     return w;
@@ -145,36 +140,25 @@ void NameEditDialog::showEvent(QShowEvent *event)
 
 void NameEditDialog::BitBtn1Click()
 {
-    const QString group = ComboBox1 ? ComboBox1->currentText() : QString();
-    if (ComboBox1 && group.trimmed().isEmpty()) {
-        msg::info(this, m_words.emptyGroup);
-        ComboBox1->setFocus();
-        return;
-    }
-    if (Edit1->text().trimmed().isEmpty()) {
-        msg::info(this, m_words.emptyName);
-        Edit1->setFocus();
-        return;
-    }
     const QSqlDatabase db = m_context.DM1.ADOC1();
-    try {
-        if (formMode() == FormMode::Add) {
-            const namelists::Added added = namelists::add(db, *m_words.table, Edit1->text(), group);
-            if (added.check == namelists::Check::Duplicate) {
-                msg::warning(this, m_words.duplicateName);
-                Edit1->setFocus();
-                return;
-            }
-            Q_EMIT saved(added.id);
-            Edit1->clear();
+    const bool adding = formMode() == FormMode::Add;
+    const namelists::Saved result =
+        adding ? namelists::add(db, *m_words.table, Edit1->text(),
+                                ComboBox1 ? ComboBox1->currentText() : QString())
+               : namelists::rename(db, *m_words.table, m_id, Edit1->text());
+    if (!showOutcome(this, result)) {
+        if (result.focus == namelists::Field::Group && ComboBox1)
+            ComboBox1->setFocus();
+        else if (result.focus == namelists::Field::Name)
             Edit1->setFocus();
-        } else {
-            namelists::rename(db, *m_words.table, m_id, Edit1->text());
-            Q_EMIT saved(m_id);
-            accept();
-        }
-    } catch (const DbError &e) {
-        msg::error(this, e.message());
+        return;
+    }
+    Q_EMIT saved(result.id);
+    if (adding) {
+        Edit1->clear();
+        Edit1->setFocus();
+    } else {
+        accept();
     }
 }
 
@@ -324,9 +308,10 @@ void NameListWindow::deleteClick()
         grid()->setCurrentRow(0);
     if (!msg::confirmOkCancel(this, m_words.deleteQuestion))
         return;
+    if (!showOutcome(this, namelists::remove(m_context.DM1.ADOC1(), *m_words.table,
+                                             grid()->currentValue(QStringLiteral("id")).toLongLong())))
+        return;
     try {
-        namelists::remove(m_context.DM1.ADOC1(), *m_words.table,
-                          grid()->currentValue(QStringLiteral("id")).toLongLong());
         grid()->refresh();
     } catch (const DbError &e) {
         msg::error(this, e.message());

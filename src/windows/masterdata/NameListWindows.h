@@ -38,10 +38,7 @@ struct NameListWords {
     QString fieldLabel;   // the name field
     QString groupLabel;   // the kind's field
     QStringList groups;   // the kind's fixed choices; the first is preselected
-
-    QString emptyName;
-    QString duplicateName;
-    QString emptyGroup;
+    // (What a refused save says is the table's own.)
 
     static const NameListWords &categories();
     static const NameListWords &units();

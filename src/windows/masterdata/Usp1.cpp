@@ -6,6 +6,7 @@
 #include "report/forms/Udysp1.h"
 #include "ui/Messages.h"
 #include "ui/ModalDialog.h"
+#include "ui/Outcomes.h"
 
 #include <QAction>
 #include <QMenu>
@@ -144,12 +145,8 @@ void TFsp1::deleteClick()
     if (!msg::confirmOkCancel(this, QStringLiteral("确定要删除此商品么？\n\n"
                                                    "一旦删除，对应的库存资料也会删除")))
         return;
-    try {
-        goods::remove(m_context.DM1.ADOC1(), article->id);
-    } catch (const DbError &e) {
-        msg::error(this, e.message());
+    if (!showOutcome(this, goods::remove(m_context.DM1.ADOC1(), article->id)))
         return;
-    }
     refreshList();
 }
 

@@ -3,8 +3,8 @@
 #include "core/masterdata/Pinyin.h"
 #include "windows/masterdata/Udw1.h"
 #include "windows/masterdata/Ulb1.h"
-#include "ui/Messages.h"
 #include "ui/ModalDialog.h"
+#include "ui/Outcomes.h"
 #include "ui/NumberEdit.h"
 
 #include <QEvent>
@@ -253,18 +253,7 @@ void TFtjsp1::BitBtn1Click()
     const QSqlDatabase db = m_context.DM1.ADOC1();
     const bool adding = formMode() == FormMode::Add;
     const goods::Outcome outcome = adding ? goods::add(db, input()) : goods::update(db, m_id, input());
-    if (!outcome.ok()) {
-        switch (outcome.severity) {
-        case goods::Severity::Info:
-            msg::info(this, outcome.message);
-            break;
-        case goods::Severity::Warning:
-            msg::warning(this, outcome.message);
-            break;
-        case goods::Severity::Error:
-            msg::error(this, outcome.message);
-            break;
-        }
+    if (!showOutcome(this, outcome)) {
         if (QWidget *w = widgetOf(outcome.focus))
             w->setFocus();
         return;
