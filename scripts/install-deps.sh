@@ -9,7 +9,7 @@ packages=(
   libxlsxwriter-dev libfreexl-dev
   fonts-noto-cjk
   poppler-utils
-  xvfb xauth
+  xvfb xauth x11-utils
   dbus dbus-x11 at-spi2-core python3 python3-pyatspi
 )
 

@@ -6,6 +6,7 @@
 #include "windows/app/Uqd1.h"
 #include "core/db/Schema.h"
 #include "ui/Messages.h"
+#include "ui/ProgramLook.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -43,13 +44,12 @@ void pause(int ms)
 
 int runProgram(const StartOptions &options)
 {
+    programlook::apply();
     auto splash = std::make_unique<TFqd1>();
     splash->show();
     splash->repaint();
     QApplication::processEvents();
     pause(options.splashMs);
-
-    QApplication::setApplicationDisplayName(QStringLiteral("Velbora软件五金行业版"));
 
     TDM1 dm(options.dataDir);
     if (dm.open()) {
@@ -103,7 +103,11 @@ int velboraMain(int argc, char **argv)
     }
 
     QApplication app(argc, argv);
+    // The program's name for the desktop (WM_CLASS, the task bar's grouping and
+    // its desktop entry). No display name: Qt would append it to every title
+    // bar, and the captions are to read exactly as the windows give them.
     QApplication::setApplicationName(QStringLiteral("velbora"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("velbora"));
 
     QCommandLineParser parser;
     parser.addHelpOption();

@@ -32,6 +32,49 @@ QIcon tileIcon(const QString &glyph, const QColor &color)
     return icon;
 }
 
+namespace {
+
+QPixmap programIconPixmap(int side)
+{
+    QPixmap pm(side, side);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient g(0, 0, 0, side);
+    g.setColorAt(0, QColor(0x3a, 0x78, 0xb0));
+    g.setColorAt(1, QColor(0x15, 0x34, 0x55));
+    p.setPen(Qt::NoPen);
+    p.setBrush(g);
+    p.drawRoundedRect(QRectF(0.5, 0.5, side - 1, side - 1), side / 5.0, side / 5.0);
+
+    // A spanner from the lower left to the upper right, its open head above.
+    const qreal s = side;
+    p.translate(s / 2, s / 2);
+    p.rotate(-45);
+    p.setBrush(QColor(0xf0, 0x8a, 0x24));
+    p.drawRoundedRect(QRectF(-s * 0.09, -s * 0.02, s * 0.18, s * 0.46), s * 0.08, s * 0.08);
+    QPainterPath head;
+    head.addEllipse(QPointF(0, -s * 0.16), s * 0.2, s * 0.2);
+    QPainterPath jaw;
+    jaw.addRect(QRectF(-s * 0.07, -s * 0.4, s * 0.14, s * 0.24));
+    p.drawPath(head.subtracted(jaw));
+    p.end();
+    return pm;
+}
+
+}  // namespace
+
+const QIcon &programIcon()
+{
+    static const QIcon icon = [] {
+        QIcon i;
+        for (int side : {16, 24, 32, 48, 64, 128})
+            i.addPixmap(programIconPixmap(side));
+        return i;
+    }();
+    return icon;
+}
+
 QPixmap shopPicture(const QSize &size)
 {
     QPixmap pm(size);

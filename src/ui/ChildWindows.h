@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QObject>
 #include <QPointer>
+#include <QSize>
 
 #include <functional>
 
@@ -12,7 +13,10 @@ class QWidget;
 
 // The main window's child windows: one instance per window class. Choosing a
 // window that is open brings it forward; a closed one is destroyed and
-// forgotten, so the next choice makes a fresh one.
+// forgotten, so the next choice makes a fresh one. A window opens as large as
+// its whole content wants, as far as the main window has room, centred (the
+// next ones cascaded from there), with the program's icon, and its lists
+// keep every column in sight.
 class ChildWindows : public QObject
 {
     Q_OBJECT
@@ -38,6 +42,8 @@ Q_SIGNALS:
     void closed(const QString &key);
 
 private:
+    void place(QMdiSubWindow *sub, const QSize &asked, int others);
+
     QMdiArea *m_area;
     QHash<QString, QPointer<QMdiSubWindow>> m_windows;
 };

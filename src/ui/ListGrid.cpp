@@ -3,6 +3,11 @@
 #include <QFont>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QScrollBar>
+#include <QScopedValueRollback>
+#include <QStyle>
+
+#include <algorithm>
 
 // ---- GridModel ---------------------------------------------------------------
 
@@ -151,6 +156,10 @@ ListGrid::ListGrid(QWidget *parent) : QTableView(parent), m_model(new GridModel(
     titles->setDefaultAlignment(Qt::AlignCenter);
     titles->setStretchLastSection(false);
     connect(titles, &QHeaderView::sectionClicked, this, &ListGrid::titleClick);
+    connect(titles, &QHeaderView::sectionResized, this, [this] {
+        if (!m_laying)
+            m_operatorSized = true;
+    });
 
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
         if (index.isValid())
@@ -166,11 +175,94 @@ void ListGrid::setColumns(std::vector<GridColumn> columns)
 
 void ListGrid::applyColumnLayout()
 {
-    const GridRows &rows = m_model->rows();
-    for (int c = 0; c < rows.columnCount(); ++c) {
-        setColumnWidth(c, rows.column(c).width);
-        setColumnHidden(c, rows.column(c).hidden);
+    {
+        const QScopedValueRollback<bool> laying(m_laying, true);
+        m_operatorSized = false;
+        const GridRows &rows = m_model->rows();
+        for (int c = 0; c < rows.columnCount(); ++c) {
+            setColumnWidth(c, rows.column(c).width);
+            setColumnHidden(c, rows.column(c).hidden);
+        }
     }
+    fitColumns();
+}
+
+void ListGrid::setFitColumns(bool fit)
+{
+    m_fit = fit;
+    applyColumnLayout();
+}
+
+void ListGrid::fitColumns()
+{
+    if (!m_fit || m_operatorSized)
+        return;
+    const GridRows &rows = m_model->rows();
+    struct Shown {
+        int column;
+        int width;  // its own
+        int floor;  // its title's
+    };
+    std::vector<Shown> shown;
+    int total = 0;
+    int slack = 0;
+    QFont bold = horizontalHeader()->font();
+    bold.setBold(true);  // the clicked title is bold
+    const QFontMetrics titleMetrics(bold);
+    const int margins = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this) + 4;
+    for (int c = 0; c < rows.columnCount(); ++c) {
+        if (rows.column(c).hidden)
+            continue;
+        const int width = rows.column(c).width;
+        const int floor =
+            std::min(width, titleMetrics.horizontalAdvance(rows.column(c).title) + margins);
+        shown.push_back({c, width, floor});
+        total += width;
+        slack += width - floor;
+    }
+    const int room = viewport()->width();
+    const QScopedValueRollback<bool> laying(m_laying, true);
+    if (total <= room || room <= 0) {
+        for (const Shown &s : shown)
+            setColumnWidth(s.column, s.width);
+        return;
+    }
+    const int excess = total - room;
+    if (excess <= slack) {
+        // Each gives way in proportion to its width above its title's.
+        for (const Shown &s : shown) {
+            const int give = s.width - s.floor;
+            const int cut = int((qint64(excess) * give + slack - 1) / slack);
+            setColumnWidth(s.column, s.width - std::min(cut, give));
+        }
+        return;
+    }
+    // Not even the titles fit: every column in proportion to its title.
+    const int floors = total - slack;
+    for (const Shown &s : shown)
+        setColumnWidth(s.column, std::max(8, int(qint64(room) * s.floor / std::max(floors, 1))));
+}
+
+QSize ListGrid::sizeHint() const
+{
+    const QSize base = QTableView::sizeHint();
+    const GridRows &rows = m_model->rows();
+    int width = 0;
+    for (int c = 0; c < rows.columnCount(); ++c)
+        if (!rows.column(c).hidden)
+            width += rows.column(c).width;
+    width += 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
+    if (verticalHeader()->isVisible())
+        width += verticalHeader()->width();
+    return QSize(std::max(base.width(), width), base.height());
+}
+
+bool ListGrid::viewportEvent(QEvent *event)
+{
+    const bool handled = QTableView::viewportEvent(event);
+    if (event->type() == QEvent::Resize)
+        fitColumns();
+    return handled;
 }
 
 void ListGrid::setRowRule(RowRule rule)

@@ -113,6 +113,17 @@ public:
     void titleClick(int column);
     int boldColumn() const { return m_model->boldColumn(); }
 
+    // Keeps every column in sight: when the columns' own widths add up to
+    // more than the grid shows, they are narrowed (the wide ones most, none
+    // below its title while that is enough), never widened; again whenever
+    // the grid's width changes, until the operator drags a column's border.
+    // The child-window machinery switches it on for the lists it opens.
+    void setFitColumns(bool fit);
+    bool fitsColumns() const { return m_fit; }
+
+    // Wide enough for every shown column at its own width.
+    QSize sizeHint() const override;
+
 Q_SIGNALS:
     void rowChosen();
     // Opened, refreshed, sorted or closed.
@@ -120,13 +131,18 @@ Q_SIGNALS:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    bool viewportEvent(QEvent *event) override;
 
 private:
     void applyColumnLayout();
+    void fitColumns();
     void showRows(Snapshot rows);
 
     GridModel *m_model;
     bool m_sortable = true;
+    bool m_fit = false;
+    bool m_laying = false;          // the grid itself is setting widths
+    bool m_operatorSized = false;   // a border was dragged: widths are the operator's
     QString m_connection;  // by name: the grid holds no handle of its own
     QString m_statement;
     sql::Binds m_binds;

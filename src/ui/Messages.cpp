@@ -1,5 +1,7 @@
 #include "ui/Messages.h"
 
+#include "ui/ModalDialog.h"
+
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -28,38 +30,52 @@ QMessageBox::Icon boxIcon(Icon icon)
     return QMessageBox::NoIcon;
 }
 
+// The escape button's answer: what closing the box without a choice means.
+Answer escapeAnswer(Buttons buttons)
+{
+    switch (buttons) {
+    case Buttons::Ok:
+        return Answer::Ok;
+    case Buttons::OkCancel:
+        return Answer::Cancel;
+    case Buttons::YesNo:
+        return Answer::No;
+    }
+    return Answer::Cancel;
+}
+
 Answer showBox(QWidget *parent, const Shown &m)
 {
-    QMessageBox box(boxIcon(m.icon), m.caption, m.text, QMessageBox::NoButton, parent);
+    ModalDialog<QMessageBox> box(
+        new QMessageBox(boxIcon(m.icon), m.caption, m.text, QMessageBox::NoButton, parent));
     QPushButton *first = nullptr;
     QPushButton *second = nullptr;
     switch (m.buttons) {
     case Buttons::Ok:
-        first = box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
+        first = box->addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
         break;
     case Buttons::OkCancel:
-        first = box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
-        second = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+        first = box->addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
+        second = box->addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
         break;
     case Buttons::YesNo:
-        first = box.addButton(QStringLiteral("是(&Y)"), QMessageBox::YesRole);
-        second = box.addButton(QStringLiteral("否(&N)"), QMessageBox::NoRole);
+        first = box->addButton(QStringLiteral("是(&Y)"), QMessageBox::YesRole);
+        second = box->addButton(QStringLiteral("否(&N)"), QMessageBox::NoRole);
         break;
     }
-    box.setDefaultButton(first);
-    if (second)
-        box.setEscapeButton(second);
-    else
-        box.setEscapeButton(first);
+    box->setDefaultButton(first);
+    box->setEscapeButton(second ? second : first);
     box.exec();
-    const bool firstChosen = box.clickedButton() == first;
+    // A box whose window went while it was up was answered by its escape button.
+    if (box.gone() || box->clickedButton() != first)
+        return escapeAnswer(m.buttons);
     switch (m.buttons) {
     case Buttons::Ok:
         return Answer::Ok;
     case Buttons::OkCancel:
-        return firstChosen ? Answer::Ok : Answer::Cancel;
+        return Answer::Ok;
     case Buttons::YesNo:
-        return firstChosen ? Answer::Yes : Answer::No;
+        return Answer::Yes;
     }
     return Answer::Cancel;
 }

@@ -3,6 +3,7 @@
 #include "report/ReportLayout.h"
 #include "ui/ReportPrinting.h"
 #include "ui/Messages.h"
+#include "ui/ModalDialog.h"
 
 #include <QAction>
 #include <QDir>
@@ -224,8 +225,8 @@ void TFdyPreview1::SB6Click()
         msg::warning(this, report::noPrinterMessage());
         return;
     }
-    QPrintDialog dialog(m_printer.get(), this);
-    dialog.setWindowTitle(QStringLiteral("打印设置"));
+    ModalDialog<QPrintDialog> dialog(new QPrintDialog(m_printer.get(), this));
+    dialog->setWindowTitle(QStringLiteral("打印设置"));
     dialog.exec();
 }
 

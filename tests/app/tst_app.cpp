@@ -8,7 +8,10 @@
 #include "app/Umain1.h"
 #include "core/db/Schema.h"
 #include "core/db/Sql.h"
+#include "ui/Artwork.h"
 #include "ui/ChildWindows.h"
+#include "ui/ListGrid.h"
+#include "ui/ProgramLook.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -18,6 +21,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QToolButton>
 #include <QtTest>
@@ -79,6 +83,9 @@ private Q_SLOTS:
     void operatorWithOnlyWholesale();
     void administratorHasEverything();
     void childWindowsAreSingleInstance();
+    void childWindowsOpenWholeCentredWithTheIcon_data();
+    void childWindowsOpenWholeCentredWithTheIcon();
+    void dialogsCarryTheProgramIcon();
     void exitQuestions();
     void captionAndClock();
     void missingDatabaseStartsNothing();
@@ -279,6 +286,83 @@ void TestApp::childWindowsAreSingleInstance()
     QWidget *fresh = main.children().open(u"TFtest1"_qs, make);
     QVERIFY(fresh);
     QCOMPARE(made, 2);
+}
+
+void TestApp::childWindowsOpenWholeCentredWithTheIcon_data()
+{
+    QTest::addColumn<QString>("item");
+    for (const char16_t *item : {u"商品资料", u"厂商资料", u"客户资料", u"员工资料", u"采购",
+                                 u"零售", u"批发", u"库存异动", u"金额大小写转换", u"找零钱工具"})
+        QTest::newRow(QString::fromUtf16(item).toUtf8().constData()) << QString::fromUtf16(item);
+}
+
+// On a 1366×768 screen a child window opens as large as its whole content
+// wants, as far as the main window has room; its lists show every column.
+// It is centred, the next ones cascaded from it, inside the main window.
+void TestApp::childWindowsOpenWholeCentredWithTheIcon()
+{
+    QFETCH(QString, item);
+    FreshShop shop;
+    ScriptedMessages messages;
+    TFmain1 main(shop.dm());
+    main.startSession(schema::administratorName());
+    // The maximised main window on 1366×768, less the desktop's panel and
+    // the title bar.
+    main.resize(1366, 700);
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    const QRect room = main.mdiArea()->viewport()->rect();
+
+    main.menuItem(item)->trigger();
+    QMdiSubWindow *sub = main.mdiArea()->activeSubWindow();
+    QVERIFY(sub);
+    QWidget *w = sub->widget();
+    QTRY_VERIFY(w->isVisible());
+    QVERIFY2(room.contains(sub->geometry()), qPrintable(item));
+    // The whole content, as far as there is room for it.
+    const QSize frame = sub->size() - w->size();
+    const QSize wish = w->sizeHint().boundedTo(room.size() - frame);
+    QVERIFY2(w->width() >= wish.width() && w->height() >= wish.height(),
+             qPrintable(QStringLiteral("%1: %2×%3 for %4×%5")
+                            .arg(item)
+                            .arg(w->width())
+                            .arg(w->height())
+                            .arg(wish.width())
+                            .arg(wish.height())));
+    // Every column of every list in sight, none scrolled away.
+    for (ListGrid *grid : w->findChildren<ListGrid *>()) {
+        QTRY_COMPARE(grid->horizontalScrollBar()->maximum(), 0);
+        for (int c = 0; c < grid->model()->columnCount(); ++c) {
+            if (grid->isColumnHidden(c))
+                continue;
+            const int left = grid->columnViewportPosition(c);
+            QVERIFY2(left >= 0 && left + grid->columnWidth(c) <= grid->viewport()->width(),
+                     qPrintable(grid->model()->headerData(c, Qt::Horizontal).toString()));
+        }
+    }
+    // Centred.
+    QVERIFY2(qAbs(sub->geometry().center().x() - room.center().x()) <= 1 &&
+                 qAbs(sub->geometry().center().y() - room.center().y()) <= 1,
+             qPrintable(item));
+    QCOMPARE(sub->windowIcon().cacheKey(), artwork::programIcon().cacheKey());
+
+    // The next window is cascaded from it, inside the main window too.
+    main.menuItem(item == u"找零钱工具"_qs ? u"金额大小写转换"_qs : u"找零钱工具"_qs)->trigger();
+    QMdiSubWindow *next = main.mdiArea()->activeSubWindow();
+    QVERIFY(next != sub);
+    QVERIFY(room.contains(next->geometry()));
+    QVERIFY(next->geometry().center() != room.center());
+    QVERIFY(messages.shown().empty());
+}
+
+void TestApp::dialogsCarryTheProgramIcon()
+{
+    programlook::apply();
+    FreshShop shop;
+    TFdl1 dialog(shop.dm());
+    QCOMPARE(dialog.windowIcon().cacheKey(), artwork::programIcon().cacheKey());
+    TFmain1 main(shop.dm());
+    QCOMPARE(main.windowIcon().cacheKey(), artwork::programIcon().cacheKey());
 }
 
 void TestApp::exitQuestions()

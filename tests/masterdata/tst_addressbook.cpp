@@ -65,6 +65,9 @@ private Q_SLOTS:
     void queriesFindTheRightRows();
     void searchTakesTheTextLiterally();
     void pickerHandsOverByMode();
+    void refusalsCarryTheirWords_data();
+    void refusalsCarryTheirWords();
+    void databaseFailureIsAnAnswer();
 };
 
 void TestAddressBook::addTrimsAndRefusesDuplicates_data()
@@ -320,6 +323,86 @@ void TestAddressBook::pickerHandsOverByMode()
     QVERIFY(!addressbook::servesMode(addressbook::suppliers(), u"tjpf"_s));
     QVERIFY(!addressbook::servesMode(addressbook::customers(), u"tjcg"_s));
     QVERIFY(!addressbook::servesMode(addressbook::employees(), u"tjxx"_s));
+}
+
+// ---- refusals ---------------------------------------------------------------------
+
+void TestAddressBook::refusalsCarryTheirWords_data()
+{
+    QTest::addColumn<const AddressBook *>("book");
+    QTest::addColumn<QStringList>("values");
+    QTest::addColumn<int>("check");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("severity");
+    QTest::addColumn<QString>("focus");
+    const int info = int(Severity::Info);
+    const int warning = int(Severity::Warning);
+    QTest::newRow("supplier without a name")
+        << &addressbook::suppliers() << partner(u" "_s) << int(Check::EmptyName)
+        << u"名称不可为空！"_s << info << u"mc"_s;
+    QTest::newRow("supplier twice")
+        << &addressbook::suppliers() << partner(u"老王"_s) << int(Check::Duplicate)
+        << u"厂商名称不可重复！"_s << warning << u"mc"_s;
+    QTest::newRow("customer twice")
+        << &addressbook::customers() << partner(u"老王"_s) << int(Check::Duplicate)
+        << u"客户名称不可重复！"_s << warning << u"mc"_s;
+    QTest::newRow("employee without a name")
+        << &addressbook::employees() << employee(u""_s, u"男"_s) << int(Check::EmptyName)
+        << u"姓名不可为空！"_s << info << u"xm"_s;
+    QTest::newRow("employee without a sex")
+        << &addressbook::employees() << employee(u"张三"_s, u" "_s) << int(Check::EmptyRequired)
+        << u"性别不可为空！"_s << info << u"xb"_s;
+    QTest::newRow("employee's wage not a number")
+        << &addressbook::employees() << employee(u"张三"_s, u"男"_s, u"1.2.3"_s)
+        << int(Check::BadWage) << u"基本工资不是有效的数字！"_s << info << u"jbgz"_s;
+    QTest::newRow("employee twice")
+        << &addressbook::employees() << employee(u"老王"_s, u"女"_s) << int(Check::Duplicate)
+        << u"员工姓名不可重复！"_s << warning << u"xm"_s;
+}
+
+// A refused save answers with the words the operator reads, how they are
+// shown and the column whose field takes the focus; a save done with none.
+void TestAddressBook::refusalsCarryTheirWords()
+{
+    QFETCH(const AddressBook *, book);
+    QFETCH(QStringList, values);
+    QFETCH(int, check);
+    QFETCH(QString, message);
+    QFETCH(int, severity);
+    QFETCH(QString, focus);
+    FreshShop shop;
+    const addressbook::Saved first = addressbook::add(shop.db(), *book, rowFor(*book, u"老王"_s));
+    QVERIFY(first.ok());
+    QVERIFY(first.id > 0);
+
+    const addressbook::Saved refused = addressbook::add(shop.db(), *book, values);
+    QCOMPARE(int(refused.check), check);
+    QVERIFY(!refused.ok());
+    QCOMPARE(refused.message, message);
+    QCOMPARE(int(refused.severity), severity);
+    QCOMPARE(refused.focus, focus);
+    QCOMPARE(count(shop.db(), *book), 1);
+}
+
+// A database that fails is answered, not thrown: "错误" with its own words,
+// and nothing written.
+void TestAddressBook::databaseFailureIsAnAnswer()
+{
+    FreshShop shop;
+    const AddressBook &book = addressbook::suppliers();
+    const qint64 id = addressbook::add(shop.db(), book, partner(u"甲厂"_s)).id;
+    sql::exec(shop.db(), u"ALTER TABLE ghs RENAME TO ghs_gone"_s);
+    const addressbook::Saved added = addressbook::add(shop.db(), book, partner(u"乙厂"_s));
+    QCOMPARE(added.check, Check::Failed);
+    QCOMPARE(added.severity, Severity::Error);
+    QVERIFY(!added.message.isEmpty());
+    const addressbook::Saved edited = addressbook::update(shop.db(), book, id, partner(u"丙厂"_s));
+    QCOMPARE(edited.severity, Severity::Error);
+    const Outcome<QString> removed = addressbook::remove(shop.db(), book, id);
+    QCOMPARE(removed.severity, Severity::Error);
+    QVERIFY(!removed.ok());
+    sql::exec(shop.db(), u"ALTER TABLE ghs_gone RENAME TO ghs"_s);
+    QCOMPARE(sql::scalar(shop.db(), u"SELECT mc FROM ghs"_s).toString(), u"甲厂"_s);
 }
 
 QTEST_GUILESS_MAIN(TestAddressBook)

@@ -24,6 +24,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -156,6 +157,9 @@ private Q_SLOTS:
     void pickerAddShowsTheNewRowAtOnce();
     void employeePickerServesEveryHandlerField();
 
+    void windowGoneWhileItsDialogRuns_data();
+    void windowGoneWhileItsDialogRuns();
+
 private:
     Session m_session;
 };
@@ -220,7 +224,7 @@ void TestAddressBookWindows::supplierDialogKeysAndChecks()
 
     whenShown<TFtjghs1>([&](TFtjghs1 *d) {
         QCOMPARE(d->windowTitle(), u"新增厂商资料"_s);
-        QCOMPARE(d->mode(), u"新增"_s);
+        QCOMPARE(d->formMode(), FormMode::Add);
         // Enter walks the nine fields in order.
         for (int i = 1; i <= 9; ++i) {
             QCOMPARE(d->focusWidget(), d->edit(i));
@@ -342,7 +346,7 @@ void TestAddressBookWindows::doubleClickEditsAndCloses()
     bool closed = false;
     whenShown<TFtjyg1>([&](TFtjyg1 *d) {
         QCOMPARE(d->windowTitle(), u"修改员工资料"_s);
-        QCOMPARE(d->mode(), u"修改"_s);
+        QCOMPARE(d->formMode(), FormMode::Edit);
         QCOMPARE(d->values(), (QStringList{u"张伟"_s, u"女"_s, u"店长"_s, {}, {}, {},
                                            u"1234.5"_s, u"4101"_s, u"老"_s}));
         // No duplicate check when editing.
@@ -676,6 +680,58 @@ void TestAddressBookWindows::employeePickerServesEveryHandlerField()
     typeText(picker.Edit1, u"李"_s);
     QTest::keyClick(picker.Edit1, Qt::Key_Return);
     QCOMPARE(taken, u"李娜"_s);
+}
+
+// ---- dialog ownership ------------------------------------------------------------
+
+void TestAddressBookWindows::windowGoneWhileItsDialogRuns_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::newRow("list 新增") << u"add"_s;
+    QTest::newRow("list 修改") << u"edit"_s;
+    QTest::newRow("list 查询") << u"query"_s;
+    QTest::newRow("picker 新增") << u"pickerAdd"_s;
+}
+
+// The window that opened a modal dialog is destroyed while the dialog runs
+// (the program's end, a closing parent): the dialog goes with it, once.
+void TestAddressBookWindows::windowGoneWhileItsDialogRuns()
+{
+    QFETCH(QString, action);
+    FreshShop shop;
+    ScriptedMessages messages;
+    const WindowContext ctx{shop.dm(), m_session};
+    QWidget *opener = nullptr;
+    std::function<void()> run;
+    if (action == u"pickerAdd"_s) {
+        auto *picker = new TFghs2(ctx);
+        opener = picker;
+        run = [picker] { picker->addClick(); };
+    } else {
+        AddressListWindow *list = listOf(0, shop, m_session).release();
+        opener = list;
+        if (action == u"add"_s)
+            run = [list] { list->addClick(); };
+        else if (action == u"edit"_s)
+            run = [list] { list->editClick(); };
+        else
+            run = [list] { list->queryClick(); };
+    }
+    opener->show();
+    QVERIFY(QTest::qWaitForWindowExposed(opener));
+    QPointer<QWidget> alive(opener);
+    QPointer<QWidget> dialog;
+    bool dialogWasUp = false;
+    QTimer::singleShot(0, [&] {
+        dialog = QApplication::activeModalWidget();
+        dialogWasUp = dialog && dialog->parentWidget() == opener;
+        delete opener;
+    });
+    run();
+    QVERIFY(dialogWasUp);
+    QVERIFY(!dialog);
+    QVERIFY(!alive);
+    QVERIFY(messages.shown().empty());
 }
 
 QTEST_MAIN(TestAddressBookWindows)

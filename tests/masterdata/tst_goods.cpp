@@ -433,9 +433,20 @@ void TestGoods::deletingLeavesDocumentsAlone()
     const qint64 id = added(shop.db(), article(u"扳手"_s, u"BS"_s, u"把"_s));
     sql::exec(shop.db(),
               u"INSERT INTO xsfx (dh, txm, ppgg, dw, sl) VALUES ('XSD20240101001', 'BS', '扳手', '把', 10000)"_s);
-    goods::remove(shop.db(), id);
+    QVERIFY(goods::remove(shop.db(), id).ok());
     QCOMPARE(goodsCount(shop.db()), 0);
     QCOMPARE(sql::scalar(shop.db(), u"SELECT count(*) FROM xsfx WHERE txm = 'BS'"_s).toInt(), 1);
+
+    // A database that fails is answered with its own words ("错误"), not thrown.
+    const qint64 other = added(shop.db(), article(u"锤子"_s, u"CZ"_s, u"把"_s));
+    sql::exec(shop.db(), u"ALTER TABLE sp RENAME TO sp_gone"_s);
+    const Outcome<goods::Field> failed = goods::remove(shop.db(), other);
+    QCOMPARE(failed.severity, goods::Severity::Error);
+    QVERIFY(!failed.message.isEmpty());
+    const goods::Outcome saved = goods::add(shop.db(), article(u"钳子"_s, u"QZ"_s, u"把"_s));
+    QCOMPARE(saved.severity, goods::Severity::Error);
+    sql::exec(shop.db(), u"ALTER TABLE sp_gone RENAME TO sp"_s);
+    QCOMPARE(goodsCount(shop.db()), 1);
 }
 
 void TestGoods::bulkCodesOnlyForTheListedArticles()

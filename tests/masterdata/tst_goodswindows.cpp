@@ -229,7 +229,7 @@ void TestGoodsWindows::dialogCodeFollowsTheName()
     d.startAdd();
     show(d);
     QCOMPARE(d.windowTitle(), u"新增商品资料"_s);
-    QCOMPARE(d.mode(), u"新增"_s);
+    QCOMPARE(d.formMode(), FormMode::Add);
     QCOMPARE(d.focusWidget(), d.lb);
 
     type(d.ppgg, u"M8螺丝"_s);
@@ -478,7 +478,7 @@ void TestGoodsWindows::listEditsByDoubleClick()
     bool closed = false;
     whenShown<TFtjsp1>([&](TFtjsp1 *d) {
         QCOMPARE(d->windowTitle(), u"修改商品资料"_s);
-        QCOMPARE(d->mode(), u"修改"_s);
+        QCOMPARE(d->formMode(), FormMode::Edit);
         // The stored code, not one made from the name.
         QCOMPARE(d->txm->text(), u"MY-CODE"_s);
         QCOMPARE(d->dw->text(), u"套"_s);
@@ -511,7 +511,7 @@ void TestGoodsWindows::listAddShowsTheArticleAtOnce()
     QCOMPARE(w.recordCountText(), u"记录数：1"_s);
     whenShown<TFtjsp1>([&](TFtjsp1 *d) {
         QCOMPARE(d->windowTitle(), u"新增商品资料"_s);
-        QCOMPARE(d->mode(), u"新增"_s);
+        QCOMPARE(d->formMode(), FormMode::Add);
         for (QLineEdit *e : {d->lb, d->ppgg, d->txm, d->dw, d->ms, d->bz})
             QVERIFY(e->text().isEmpty());
         QCOMPARE(d->kcjg->text(), u"0"_s);

@@ -80,6 +80,8 @@ private Q_SLOTS:
     void kindIsPartOfTheItemKey();
     void renameAllowsExistingNamesOnly();
     void deletingLeavesGoodsTheirName();
+    void refusalsCarryTheirWords_data();
+    void refusalsCarryTheirWords();
 
     void categoriesWindowShowsAndChooses();
     void emptyListsRefuseWithTheirWords_data();
@@ -95,6 +97,59 @@ private:
 };
 
 // ---- operations ----------------------------------------------------------------
+
+void TestNameLists::refusalsCarryTheirWords_data()
+{
+    QTest::addColumn<const NameTable *>("table");
+    QTest::addColumn<QString>("emptyName");
+    QTest::addColumn<QString>("duplicate");
+    QTest::newRow("categories") << &namelists::categories() << u"商品类别不可为空！"_s
+                                << u"商品类别不可重复！"_s;
+    QTest::newRow("units") << &namelists::units() << u"计量单位不可为空！"_s
+                           << u"计量单位不可重复！"_s;
+    QTest::newRow("reasons") << &namelists::reasons() << u"异动原因不可为空！"_s
+                             << u"异动原因不可重复！"_s;
+    QTest::newRow("income/expense items") << &namelists::incomeExpenseItems()
+                                          << u"项目不可为空！"_s << u"项目不可重复！"_s;
+}
+
+// A refused save answers with the list's words, how they are shown and the
+// field that takes the focus; a database failure is answered too.
+void TestNameLists::refusalsCarryTheirWords()
+{
+    QFETCH(const NameTable *, table);
+    QFETCH(QString, emptyName);
+    QFETCH(QString, duplicate);
+    FreshShop shop;
+    const QString kind = table->groupColumn.isEmpty() ? QString() : u"支出"_s;
+    const namelists::Saved added = namelists::add(shop.db(), *table, u"新名字"_s, kind);
+    QVERIFY(added.ok());
+    QVERIFY(added.id > 0);
+
+    namelists::Saved s = namelists::add(shop.db(), *table, u"  "_s, kind);
+    QCOMPARE(s.message, emptyName);
+    QCOMPARE(s.severity, Severity::Info);
+    QCOMPARE(s.focus, namelists::Field::Name);
+    s = namelists::add(shop.db(), *table, u"新名字"_s, kind);
+    QCOMPARE(s.message, duplicate);
+    QCOMPARE(s.severity, Severity::Warning);
+    QCOMPARE(s.focus, namelists::Field::Name);
+    s = namelists::rename(shop.db(), *table, added.id, u" "_s);
+    QCOMPARE(s.message, emptyName);
+    if (!kind.isEmpty()) {
+        s = namelists::add(shop.db(), *table, u"押金"_s, u" "_s);
+        QCOMPARE(s.message, u"类别不可为空！"_s);
+        QCOMPARE(s.focus, namelists::Field::Group);
+    }
+
+    sql::exec(shop.db(), u"ALTER TABLE "_s + table->table + u" RENAME TO gone"_s);
+    s = namelists::add(shop.db(), *table, u"别的"_s, kind);
+    QCOMPARE(s.check, Check::Failed);
+    QCOMPARE(s.severity, Severity::Error);
+    QVERIFY(!s.ok());
+    QCOMPARE(namelists::rename(shop.db(), *table, added.id, u"别的"_s).severity, Severity::Error);
+    QCOMPARE(namelists::remove(shop.db(), *table, added.id).severity, Severity::Error);
+}
 
 void TestNameLists::addTrimsAndRefusesDuplicates_data()
 {
@@ -151,11 +206,11 @@ void TestNameLists::renameAllowsExistingNamesOnly()
     const NameTable &t = namelists::categories();
     const qint64 id = namelists::add(shop.db(), t, u"五金"_s).id;
     // Renaming to a name another category has is accepted.
-    QCOMPARE(namelists::rename(shop.db(), t, id, u" 紧固件 "_s), Check::Done);
+    QCOMPARE(namelists::rename(shop.db(), t, id, u" 紧固件 "_s).check, Check::Done);
     QCOMPARE(namesIn(shop.db(), t).count(u"紧固件"_s), 2);
-    QCOMPARE(namelists::rename(shop.db(), t, id, u" "_s), Check::EmptyName);
+    QCOMPARE(namelists::rename(shop.db(), t, id, u" "_s).check, Check::EmptyName);
     QCOMPARE(namesIn(shop.db(), t).count(u"紧固件"_s), 2);
-    QCOMPARE(namelists::rename(shop.db(), t, id, u"It's"_s), Check::Done);
+    QCOMPARE(namelists::rename(shop.db(), t, id, u"It's"_s).check, Check::Done);
     QVERIFY(namelists::contains(shop.db(), t, u"It's"_s));
 }
 
@@ -273,7 +328,7 @@ void TestNameLists::addingThroughTheDialogStaysOpen()
 
     whenShown<TFtjlb1>([&](TFtjlb1 *d) {
         QCOMPARE(d->windowTitle(), u"新增商品类别"_s);
-        QCOMPARE(d->mode(), u"新增"_s);
+        QCOMPARE(d->formMode(), FormMode::Add);
         QCOMPARE(d->focusWidget(), d->Edit1);
         // Spaces around are dropped; the dialog stays open, emptied.
         d->Edit1->setText(u"  五金  "_s);
@@ -318,7 +373,7 @@ void TestNameLists::editThroughPopupClosesAfterSave()
     bool closed = false;
     whenShown<TFtjlb1>([&](TFtjlb1 *d) {
         QCOMPARE(d->windowTitle(), u"修改商品类别"_s);
-        QCOMPARE(d->mode(), u"修改"_s);
+        QCOMPARE(d->formMode(), FormMode::Edit);
         QCOMPARE(d->Edit1->text(), starters[0]);
         d->Edit1->setText(u" "_s);
         d->BitBtn1->click();
@@ -411,9 +466,6 @@ void TestNameLists::listWithAKindAddsUnderIt()
     words.fieldLabel = u"项目"_s;
     words.groupLabel = u"类别"_s;
     words.groups = QStringList{u"收入"_s, u"支出"_s};
-    words.emptyName = u"项目不可为空！"_s;
-    words.duplicateName = u"项目不可重复！"_s;
-    words.emptyGroup = u"类别不可为空！"_s;
 
     FreshShop shop;
     const WindowContext ctx{shop.dm(), m_session};

@@ -17,6 +17,7 @@
 #include <QFont>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QVBoxLayout>
@@ -108,6 +109,7 @@ private Q_SLOTS:
     void gridRefreshKeepsSortAndPlace();
     void gridCellsAlignmentAndRowColours();
     void enterAndDoubleClickChooseARow();
+    void gridFitsItsColumnsWhenAsked();
 
     void frameCounterPanelsAndEsc();
     void closedListAnswersWithItsOwnMessage();
@@ -182,10 +184,18 @@ void TestLists::titleClicks()
     QCOMPARE(int(rows.sortOrder()), order);
     QCOMPARE(rows.sortField(), field);
     QCOMPARE(shownIds(rows), shown);
+    // The rows as shown, for printing and export, in the same order.
+    const Snapshot printed = rows.shownRows();
+    QList<qint64> printedIds;
+    for (int r = 0; r < printed.rowCount(); ++r)
+        printedIds << printed.value(r, u"id"_s).toLongLong();
+    QCOMPARE(printedIds, shown);
+    QCOMPARE(printed.value(0, u"ppgg"_s), rows.value(0, u"ppgg"_s));
 
     // Opening again restores the statement's order and forgets the sort.
     rows.open(rows.snapshot());
     QCOMPARE(shownIds(rows), ids({1, 2, 3, 4}));
+    QCOMPARE(rows.shownRows().value(0, u"id"_s).toLongLong(), 1);
     QCOMPARE(rows.sortOrder(), Order::None);
     rows.titleClicked(clicks.last());
     QCOMPARE(rows.sortOrder(), Order::Ascending);
@@ -429,6 +439,69 @@ void TestLists::gridCellsAlignmentAndRowColours()
     QCOMPARE(m->index(1, 2).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::red));
     QCOMPARE(grid.columnWidth(2), 160);
     QVERIFY(grid.isColumnHidden(0));
+}
+
+// A grid asked to keep its columns in sight narrows them to the room it has,
+// the widest most and none below its title; with room it keeps its own
+// widths, and once the operator drags a border the widths are his.
+void TestLists::gridFitsItsColumnsWhenAsked()
+{
+    const std::vector<GridColumn> columns = goodsColumns();  // 40 + 80 + 160 + 80
+    ListGrid grid;
+    grid.setColumns(columns);
+    grid.openRows(goods({{1, u"001"_s, u"螺丝"_s, 0}, {2, u"002"_s, u"扳手"_s, 0}}));
+    grid.setFitColumns(true);
+    grid.resize(300, 200);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    const auto widths = [&grid] {
+        QList<int> out;
+        for (int c = 0; c < grid.model()->columnCount(); ++c)
+            out << grid.columnWidth(c);
+        return out;
+    };
+    const auto inSight = [&] {
+        int sum = 0;
+        for (int c = 0; c < int(columns.size()); ++c) {
+            const int w = grid.columnWidth(c);
+            const int title =
+                grid.horizontalHeader()->fontMetrics().horizontalAdvance(columns[size_t(c)].title);
+            if (w > columns[size_t(c)].width || w < title)
+                return false;
+            sum += w;
+        }
+        return sum <= grid.viewport()->width();
+    };
+    QVERIFY2(inSight(), qPrintable(QDebug::toString(widths())));
+    QTRY_COMPARE(grid.horizontalScrollBar()->maximum(), 0);
+    QVERIFY(160 - grid.columnWidth(2) > 80 - grid.columnWidth(1));  // the name gave most
+
+    // Rows opened again and a sort keep the fit.
+    grid.openRows(goods({{3, u"003"_s, u"钉子"_s, 0}}));
+    grid.titleClick(2);
+    QVERIFY(inSight());
+
+    // With room, the columns' own widths; narrower again, fitted again.
+    grid.resize(600, 200);
+    QCOMPARE(widths(), (QList<int>{40, 80, 160, 80}));
+    grid.resize(280, 200);
+    QVERIFY(inSight());
+    QTRY_COMPARE(grid.horizontalScrollBar()->maximum(), 0);
+
+    // The operator's widths are not undone.
+    grid.setColumnWidth(2, 150);
+    grid.resize(320, 200);
+    QCOMPARE(grid.columnWidth(2), 150);
+
+    // Not asked: a grid keeps its own widths (and scrolls).
+    ListGrid plain;
+    plain.setColumns(columns);
+    plain.resize(300, 200);
+    plain.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&plain));
+    QCOMPARE(plain.columnWidth(2), 160);
+    // Its size hint asks for all of them.
+    QVERIFY(plain.sizeHint().width() >= 360);
 }
 
 void TestLists::enterAndDoubleClickChooseARow()

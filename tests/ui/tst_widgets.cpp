@@ -1,14 +1,20 @@
-// The shared window machinery: number fields, Enter focus chains and the
-// message facility.
+// The shared window machinery: number fields, Enter focus chains, the
+// message facility and the look every window shares.
 #include "TestSupport.h"
 
 #include "ui/FocusChain.h"
+#include "ui/FormDialog.h"
 #include "ui/NumberEdit.h"
+#include "ui/ProgramLook.h"
+#include "windows/masterdata/Utjsp1.h"
+#include "windows/util/Untoc1.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QtTest>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -22,6 +28,35 @@ void type(QWidget *w, const QString &text)
         QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
         QApplication::sendEvent(w, &release);
     }
+}
+
+// A form of two fields, as the program's form dialogs are built.
+class TwoFieldForm : public FormDialog
+{
+public:
+    TwoFieldForm()
+    {
+        auto *fields = new QVBoxLayout;
+        first = new QLineEdit(this);
+        second = new QLineEdit(this);
+        fields->addWidget(first);
+        fields->addWidget(second);
+        setFields(fields);
+        connect(BitBtn1, &QPushButton::clicked, this, [this] { ++saves; });
+        enterAlong(enterSteps({first, second}));
+    }
+    void edit(const QString &caption) { setFormMode(FormMode::Edit, caption); }
+
+    QLineEdit *first;
+    QLineEdit *second;
+    int saves = 0;
+};
+
+// The colour a field is drawn on, away from its frame and its text.
+QColor backgroundOf(QLineEdit *field)
+{
+    const QImage image = field->grab().toImage();
+    return image.pixelColor(image.width() - 6, image.height() / 2);
 }
 
 }  // namespace
@@ -39,6 +74,8 @@ private Q_SLOTS:
     void rulesCanBeSwitchedOff();
     void focusChain();
     void messagesAreRecordedAndAnswered();
+    void readOnlyFieldsAreGrey();
+    void formDialogFrame();
 };
 
 void TestWidgets::keyFilter_data()
@@ -175,6 +212,69 @@ void TestWidgets::messagesAreRecordedAndAnswered()
     QCOMPARE(messages.shown()[2].buttons, msg::Buttons::OkCancel);
     QCOMPARE(messages.shown()[3].buttons, msg::Buttons::YesNo);
     QCOMPARE(messages.shown()[3].icon, msg::Icon::Question);
+}
+
+// Fields the operator cannot change are drawn on grey in every dialog, the
+// moment they become read-only; editable ones keep the white of an entry.
+void TestWidgets::readOnlyFieldsAreGrey()
+{
+    programlook::apply();
+    FreshShop shop;
+    const Session session;
+    TFtjsp1 goods({shop.dm(), session});
+    goods.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&goods));
+    const QColor editable = backgroundOf(goods.ppgg);
+    QVERIFY2(editable.lightness() > 250, qPrintable(editable.name()));
+    QCOMPARE(backgroundOf(goods.lb), programlook::readOnlyBackground());  // 商品类别
+    QCOMPARE(backgroundOf(goods.dw), programlook::readOnlyBackground());  // 计量单位
+    QVERIFY(editable != programlook::readOnlyBackground());
+
+    TFntoc1 converter;
+    converter.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&converter));
+    QCOMPARE(backgroundOf(converter.Edit2), programlook::readOnlyBackground());  // 金额大写
+    QCOMPARE(backgroundOf(converter.Edit1), editable);
+
+    // The rule follows the field: made editable it is white again.
+    goods.lb->setReadOnly(false);
+    QCOMPARE(backgroundOf(goods.lb), editable);
+}
+
+// The frame of the form dialogs: the button row below the fields, Enter along
+// the fields saving in the last, Esc closing, the mode with its caption.
+void TestWidgets::formDialogFrame()
+{
+    TwoFieldForm form;
+    QCOMPARE(form.BitBtn1->text(), u"保存"_s);
+    QCOMPARE(form.BitBtn2->text(), u"关闭"_s);
+    QCOMPARE(form.BitBtn1->objectName(), u"BitBtn1"_s);
+    QVERIFY(!form.BitBtn1->autoDefault() && !form.BitBtn2->autoDefault());
+    QVERIFY(form.isModal());
+    QCOMPARE(form.formMode(), FormMode::Add);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QApplication::setActiveWindow(&form);
+    // The buttons come after the fields, in the layout and for Tab.
+    QVERIFY(form.BitBtn1->geometry().top() > form.second->geometry().bottom());
+    QCOMPARE(form.second->nextInFocusChain(), static_cast<QWidget *>(form.BitBtn1));
+
+    form.first->setFocus();
+    QTest::keyClick(form.first, Qt::Key_Return);
+    QTRY_VERIFY(form.second->hasFocus());
+    QCOMPARE(form.saves, 0);
+    QTest::keyClick(form.second, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(form.saves, 1);
+    QVERIFY(form.isVisible());
+
+    form.edit(u"修改资料"_s);
+    QCOMPARE(form.formMode(), FormMode::Edit);
+    QCOMPARE(form.windowTitle(), u"修改资料"_s);
+
+    QTest::keyClick(form.second, Qt::Key_Escape);
+    QVERIFY(!form.isVisible());
+    QCOMPARE(form.result(), int(QDialog::Rejected));
+    QCOMPARE(form.saves, 1);
 }
 
 QTEST_MAIN(TestWidgets)

@@ -50,6 +50,13 @@ void sortByKeys(std::vector<int> &order, const std::vector<Key> &keys, bool asce
 
 }  // namespace
 
+Snapshot GridRows::shownRows() const
+{
+    Snapshot s = *m_rows;
+    s.permute(m_order);
+    return s;
+}
+
 void GridRows::setColumns(std::vector<GridColumn> columns)
 {
     m_columns = std::move(columns);

@@ -44,6 +44,11 @@ public:
     // The fetched row shown at `row`.
     int sourceRow(int row) const { return m_order[size_t(row)]; }
     const Snapshot &snapshot() const { return *m_rows; }
+    // The rows as shown: the fetched rows in the order the grid shows them
+    // (a title click may have sorted them), as a snapshot of their own, for
+    // printing and export. The texts are shared; only the cell table is laid
+    // out anew.
+    Snapshot shownRows() const;
 
     bool isDecimal(int column) const;
     // The text shown in a cell: decimals in the shortest form, other values as text.

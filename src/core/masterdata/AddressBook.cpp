@@ -27,6 +27,7 @@ AddressBook partners(const QString &table)
     b.queryFields = partnerQueryFields(b.nameColumn);
     b.addressColumn = u"lxdz"_s;
     b.phoneColumn = u"lxdh"_s;
+    b.emptyName = u"名称不可为空！"_s;
     return b;
 }
 
@@ -63,6 +64,51 @@ Check prepare(const AddressBook &book, const QStringList &values, sql::Binds &bi
     return Check::Done;
 }
 
+// The answer to a refused check, in the book's words.
+Saved refusal(const AddressBook &book, Check check)
+{
+    Saved s;
+    s.check = check;
+    switch (check) {
+    case Check::EmptyName:
+        s.message = book.emptyName;
+        s.focus = book.nameColumn;
+        break;
+    case Check::EmptyRequired:
+        s.message = book.emptyRequired;
+        s.focus = book.requiredColumn;
+        break;
+    case Check::BadWage:
+        s.message = book.badWage;
+        s.focus = book.wageColumn;
+        break;
+    case Check::Duplicate:
+        s.message = book.duplicateName;
+        s.severity = Severity::Warning;
+        s.focus = book.nameColumn;
+        break;
+    case Check::Done:
+    case Check::Failed:
+        break;
+    }
+    return s;
+}
+
+Saved failure(const DbError &e)
+{
+    Saved s;
+    static_cast<Outcome<QString> &>(s) = Outcome<QString>::failed(e.message());
+    s.check = Check::Failed;
+    return s;
+}
+
+Saved savedRow(qint64 id)
+{
+    Saved s;
+    s.id = id;
+    return s;
+}
+
 }  // namespace
 
 const AddressBook &suppliers()
@@ -70,6 +116,7 @@ const AddressBook &suppliers()
     static const AddressBook b = [] {
         AddressBook b = partners(u"ghs"_s);
         b.pickModes = QStringList{u"tjcg"_s};
+        b.duplicateName = u"厂商名称不可重复！"_s;
         return b;
     }();
     return b;
@@ -81,6 +128,7 @@ const AddressBook &customers()
         AddressBook b = partners(u"kh"_s);
         b.pickModes = QStringList{u"tjxs"_s, u"tjpf"_s};
         b.remarkMode = u"tjpf"_s;
+        b.duplicateName = u"客户名称不可重复！"_s;
         return b;
     }();
     return b;
@@ -103,6 +151,10 @@ const AddressBook &employees()
                          {u"dh"_s, W::IfTrimmedNotEmpty, {}}};
         b.pickModes = QStringList{u"tjcg"_s,   u"tjxs"_s,   u"tjpf"_s,  u"tjrk"_s,
                                   u"tjfkfx"_s, u"tjskfx"_s, u"tjszfx"_s};
+        b.emptyName = u"姓名不可为空！"_s;
+        b.emptyRequired = u"性别不可为空！"_s;
+        b.badWage = u"基本工资不是有效的数字！"_s;
+        b.duplicateName = u"员工姓名不可重复！"_s;
         return b;
     }();
     return b;
@@ -197,40 +249,64 @@ Saved add(const QSqlDatabase &db, const AddressBook &book, const QStringList &va
 {
     sql::Binds binds;
     if (const Check c = prepare(book, values, binds); c != Check::Done)
-        return {c, 0};
-    if (nameTaken(db, book, values.value(book.columnIndex(book.nameColumn))))
-        return {Check::Duplicate, 0};
-    QStringList marks;
-    for (int i = 0; i < book.columns.size(); ++i)
-        marks << u"?"_s;
-    const QSqlQuery q = sql::exec(db,
-                                  u"INSERT INTO "_s + book.table + u" ("_s +
-                                      book.columns.join(u", "_s) + u") VALUES ("_s +
-                                      marks.join(u", "_s) + u")"_s,
-                                  binds);
-    return {Check::Done, q.lastInsertId().toLongLong()};
+        return refusal(book, c);
+    try {
+        // The duplicate check and the row see the same book.
+        Transaction transaction(db);
+        if (nameTaken(db, book, values.value(book.columnIndex(book.nameColumn))))
+            return refusal(book, Check::Duplicate);
+        QStringList marks;
+        for (int i = 0; i < book.columns.size(); ++i)
+            marks << u"?"_s;
+        const QSqlQuery q = sql::exec(db,
+                                      u"INSERT INTO "_s + book.table + u" ("_s +
+                                          book.columns.join(u", "_s) + u") VALUES ("_s +
+                                          marks.join(u", "_s) + u")"_s,
+                                      binds);
+        const qint64 id = q.lastInsertId().toLongLong();
+        transaction.commit();
+        return savedRow(id);
+    } catch (const DbError &e) {
+        return failure(e);
+    }
 }
 
 Saved update(const QSqlDatabase &db, const AddressBook &book, qint64 id,
              const QStringList &values)
 {
     sql::Binds binds;
-    if (const Check c = prepare(book, values, binds); c != Check::Done)
-        return {c, id};
+    if (const Check c = prepare(book, values, binds); c != Check::Done) {
+        Saved s = refusal(book, c);
+        s.id = id;
+        return s;
+    }
     QStringList sets;
     for (const QString &column : book.columns)
         sets << column + u" = ?"_s;
     binds.push_back(id);
-    sql::exec(db,
-              u"UPDATE "_s + book.table + u" SET "_s + sets.join(u", "_s) +
-                  u" WHERE id = ?"_s,
-              binds);
-    return {Check::Done, id};
+    try {
+        Transaction transaction(db);
+        sql::exec(db,
+                  u"UPDATE "_s + book.table + u" SET "_s + sets.join(u", "_s) +
+                      u" WHERE id = ?"_s,
+                  binds);
+        transaction.commit();
+    } catch (const DbError &e) {
+        return failure(e);
+    }
+    return savedRow(id);
 }
 
-void remove(const QSqlDatabase &db, const AddressBook &book, qint64 id)
+Outcome<QString> remove(const QSqlDatabase &db, const AddressBook &book, qint64 id)
 {
-    sql::exec(db, u"DELETE FROM "_s + book.table + u" WHERE id = ?"_s, {id});
+    try {
+        Transaction transaction(db);
+        sql::exec(db, u"DELETE FROM "_s + book.table + u" WHERE id = ?"_s, {id});
+        transaction.commit();
+    } catch (const DbError &e) {
+        return Outcome<QString>::failed(e.message());
+    }
+    return {};
 }
 
 bool servesMode(const AddressBook &book, const QString &mode)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/Outcome.h"
 #include "core/money/Decimal.h"
 #include "core/db/Sql.h"
 
@@ -54,6 +55,14 @@ struct AddressBook {
     QString addressColumn;
     QString phoneColumn;
 
+    // What a refused save says: an empty name, an empty required column and a
+    // bad wage are put right ("提示"), a name already in the book is refused
+    // ("警告").
+    QString emptyName;
+    QString emptyRequired;
+    QString badWage;
+    QString duplicateName;
+
     int columnIndex(const QString &column) const { return int(columns.indexOf(column)); }
 };
 
@@ -88,11 +97,13 @@ enum class Check {
     EmptyRequired,  // the required column (sex) is empty
     BadWage,        // the wage is not a number of at most two decimals, or negative
     Duplicate,
+    Failed,         // the database failed; nothing was written
 };
 
-struct Saved {
+// A save's answer: its outcome (the book's message, the column whose field
+// takes the focus), the row's id when done, and which check refused it.
+struct Saved : ::Saved<QString> {
     Check check = Check::Done;
-    qint64 id = 0;  // the row added or edited
 };
 
 // The wage as it is stored: a text with more than two characters after its
@@ -104,18 +115,18 @@ Decimal wageValue(const QString &text);
 // without regard to case). Throws DbError.
 bool nameTaken(const QSqlDatabase &db, const AddressBook &book, const QString &name);
 
-// Adds a row from one text per column (book.columns), each stored trimmed.
-// Refuses, in this order, an empty name, an empty required column, a bad wage
-// and a name already in the book. Throws DbError.
+// Adds a row from one text per column (book.columns), each stored trimmed,
+// in one transaction. Refuses, in this order, an empty name, an empty
+// required column, a bad wage and a name already in the book.
 Saved add(const QSqlDatabase &db, const AddressBook &book, const QStringList &values);
 
 // Rewrites a row the same way. The name may equal another row's: only adding
-// checks for duplicates. Throws DbError.
+// checks for duplicates.
 Saved update(const QSqlDatabase &db, const AddressBook &book, qint64 id,
              const QStringList &values);
 
-// Deletes a row. Throws DbError.
-void remove(const QSqlDatabase &db, const AddressBook &book, qint64 id);
+// Deletes a row.
+Outcome<QString> remove(const QSqlDatabase &db, const AddressBook &book, qint64 id);
 
 // What the picker hands to its opener.
 struct Choice {

@@ -78,7 +78,8 @@ Values readInput(const Input &in)
     };
     for (const auto &r : required)
         if (r.text.isEmpty()) {
-            v.refusal = {QString::fromUtf8(r.message), Severity::Info, r.field, 0};
+            v.refusal = Outcome::of(::Outcome<Field>::refused(Severity::Info,
+                                                              QString::fromUtf8(r.message), r.field));
             return v;
         }
     const auto &fields = numberFields();
@@ -86,8 +87,8 @@ Values readInput(const Input &in)
         const QString text = tidyNumber(in.*(fields[i].text)).trimmed();
         const Decimal d = text.isEmpty() ? Decimal() : Decimal::parse(text);
         if (!d.isValid()) {
-            v.refusal = {fields[i].caption + QStringLiteral("必须是数字！"), Severity::Info,
-                         fields[i].field, 0};
+            v.refusal = Outcome::of(::Outcome<Field>::refused(
+                Severity::Info, fields[i].caption + QStringLiteral("必须是数字！"), fields[i].field));
             return v;
         }
         v.numbers[i] = d;
@@ -95,7 +96,8 @@ Values readInput(const Input &in)
     // numberFields() lists kcsl and kcjg last.
     v.kcje = stockValue(v.numbers[5], v.numbers[6]);
     if (!v.kcje.isValid())
-        v.refusal = {QStringLiteral("库存金额超出范围！"), Severity::Info, Field::Kcsl, 0};
+        v.refusal = Outcome::of(::Outcome<Field>::refused(
+            Severity::Info, QStringLiteral("库存金额超出范围！"), Field::Kcsl));
     return v;
 }
 
@@ -112,7 +114,7 @@ sql::Binds bindsOf(const Values &v)
 
 Outcome failed(const DbError &e)
 {
-    return {e.message(), Severity::Error, Field::None, 0};
+    return Outcome::of(::Outcome<Field>::failed(e.message()));
 }
 
 }  // namespace
@@ -185,14 +187,19 @@ Outcome add(const QSqlDatabase &db, const Input &in)
     if (!v.refusal.ok())
         return v.refusal;
     try {
+        // The duplicate check and the new article see the same catalogue.
+        Transaction transaction(db);
         if (isDuplicate(db, v.ppgg, v.txm, v.dw))
-            return {QStringLiteral("商品不可重复！"), Severity::Warning, Field::Txm, 0};
+            return Outcome::of(::Outcome<Field>::refused(
+                Severity::Warning, QStringLiteral("商品不可重复！"), Field::Txm));
         QSqlQuery q = sql::exec(
             db,
             QStringLiteral("INSERT INTO sp (lb, ppgg, txm, dw, jj, xjpf, xjls, slt, jet, kcsl,"
                            " kcjg, kcje, ms, bz) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
             bindsOf(v));
-        return {QString(), Severity::Info, Field::None, q.lastInsertId().toLongLong()};
+        const qint64 id = q.lastInsertId().toLongLong();
+        transaction.commit();
+        return Outcome::done(id);
     } catch (const DbError &e) {
         return failed(e);
     }
@@ -206,6 +213,7 @@ Outcome update(const QSqlDatabase &db, qint64 id, const Input &in)
     try {
         sql::Binds binds = bindsOf(v);
         binds.push_back(id);
+        Transaction transaction(db);
         QSqlQuery q = sql::exec(
             db,
             QStringLiteral("UPDATE sp SET lb = ?, ppgg = ?, txm = ?, dw = ?, jj = ?, xjpf = ?,"
@@ -214,16 +222,25 @@ Outcome update(const QSqlDatabase &db, qint64 id, const Input &in)
             binds);
         // Saving over an article that is gone must not look like success.
         if (q.numRowsAffected() != 1)
-            return {QStringLiteral("该商品已不存在，无法修改！"), Severity::Warning, Field::None, 0};
-        return {QString(), Severity::Info, Field::None, id};
+            return Outcome::of(::Outcome<Field>::refused(
+                Severity::Warning, QStringLiteral("该商品已不存在，无法修改！")));
+        transaction.commit();
+        return Outcome::done(id);
     } catch (const DbError &e) {
         return failed(e);
     }
 }
 
-void remove(const QSqlDatabase &db, qint64 id)
+::Outcome<Field> remove(const QSqlDatabase &db, qint64 id)
 {
-    sql::exec(db, QStringLiteral("DELETE FROM sp WHERE id = ?"), {id});
+    try {
+        Transaction transaction(db);
+        sql::exec(db, QStringLiteral("DELETE FROM sp WHERE id = ?"), {id});
+        transaction.commit();
+    } catch (const DbError &e) {
+        return ::Outcome<Field>::failed(e.message());
+    }
+    return {};
 }
 
 int generateCodes(const QSqlDatabase &db, const std::vector<qint64> &ids)

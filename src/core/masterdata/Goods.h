@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/Outcome.h"
 #include "core/money/Decimal.h"
 #include "core/db/Sql.h"
 
@@ -44,18 +45,10 @@ struct Input {
 // The dialog's fields, for the focus after a refusal.
 enum class Field { None, Lb, Ppgg, Txm, Dw, Jj, Xjpf, Xjls, Slt, Jet, Kcsl, Kcjg, Ms, Bz };
 
-// "提示" with the information icon, "警告" with the warning icon, or "错误"
-// (the database failed and nothing was written).
-enum class Severity { Info, Warning, Error };
-
-struct Outcome {
-    QString message;  // empty when the article was saved
-    Severity severity = Severity::Info;
-    Field focus = Field::None;
-    qint64 id = 0;    // the saved article
-
-    bool ok() const { return message.isEmpty(); }
-};
+// An article's save: its outcome (the message, how it is shown, the field
+// that takes the focus; empty when saved) and the article's id when saved.
+using ::Severity;
+using Outcome = ::Saved<Field>;
 
 // The number fields in the dialog's order, with their captions.
 struct NumberField {
@@ -92,8 +85,7 @@ Outcome add(const QSqlDatabase &db, const Input &in);
 Outcome update(const QSqlDatabase &db, qint64 id, const Input &in);
 
 // Deletes the article. Documents and ledgers that name it keep their rows.
-// Throws DbError.
-void remove(const QSqlDatabase &db, qint64 id);
+::Outcome<Field> remove(const QSqlDatabase &db, qint64 id);
 
 // Sets each article's code to the pinyin code of its name, in one
 // transaction; an article whose name gives no code keeps the one it has.

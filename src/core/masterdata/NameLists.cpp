@@ -6,27 +6,79 @@
 
 namespace namelists {
 
+namespace {
+
+Saved refusal(const NameTable &t, Check check)
+{
+    Saved s;
+    s.check = check;
+    switch (check) {
+    case Check::EmptyName:
+        s.message = t.emptyName;
+        s.focus = Field::Name;
+        break;
+    case Check::EmptyGroup:
+        s.message = t.emptyGroup;
+        s.focus = Field::Group;
+        break;
+    case Check::Duplicate:
+        s.message = t.duplicateName;
+        s.severity = Severity::Warning;
+        s.focus = Field::Name;
+        break;
+    case Check::Done:
+    case Check::Failed:
+        break;
+    }
+    return s;
+}
+
+Saved failure(const DbError &e)
+{
+    Saved s;
+    static_cast<Outcome<Field> &>(s) = Outcome<Field>::failed(e.message());
+    s.check = Check::Failed;
+    return s;
+}
+
+Saved savedRow(qint64 id)
+{
+    Saved s;
+    s.id = id;
+    return s;
+}
+
+}  // namespace
+
 const NameTable &categories()
 {
-    static const NameTable t{QStringLiteral("lb"), QStringLiteral("lb"), QString()};
+    static const NameTable t{QStringLiteral("lb"), QStringLiteral("lb"), QString(),
+                             QStringLiteral("商品类别不可为空！"),
+                             QStringLiteral("商品类别不可重复！"), QString()};
     return t;
 }
 
 const NameTable &units()
 {
-    static const NameTable t{QStringLiteral("dw"), QStringLiteral("dw"), QString()};
+    static const NameTable t{QStringLiteral("dw"), QStringLiteral("dw"), QString(),
+                             QStringLiteral("计量单位不可为空！"),
+                             QStringLiteral("计量单位不可重复！"), QString()};
     return t;
 }
 
 const NameTable &reasons()
 {
-    static const NameTable t{QStringLiteral("rklx"), QStringLiteral("lx"), QString()};
+    static const NameTable t{QStringLiteral("rklx"), QStringLiteral("lx"), QString(),
+                             QStringLiteral("异动原因不可为空！"),
+                             QStringLiteral("异动原因不可重复！"), QString()};
     return t;
 }
 
 const NameTable &incomeExpenseItems()
 {
-    static const NameTable t{QStringLiteral("szxm"), QStringLiteral("xm"), QStringLiteral("lb")};
+    static const NameTable t{QStringLiteral("szxm"), QStringLiteral("xm"), QStringLiteral("lb"),
+                             QStringLiteral("项目不可为空！"), QStringLiteral("项目不可重复！"),
+                             QStringLiteral("类别不可为空！")};
     return t;
 }
 
@@ -53,39 +105,62 @@ Added add(const QSqlDatabase &db, const NameTable &t, const QString &name, const
 {
     const QString trimmed = name.trimmed();
     if (!t.groupColumn.isEmpty() && group.trimmed().isEmpty())
-        return {Check::EmptyGroup, 0};
+        return refusal(t, Check::EmptyGroup);
     if (trimmed.isEmpty())
-        return {Check::EmptyName, 0};
-    if (contains(db, t, trimmed, group))
-        return {Check::Duplicate, 0};
-    QSqlQuery q = t.groupColumn.isEmpty()
-                      ? sql::exec(db,
-                                  QStringLiteral("INSERT INTO ") + t.table + QStringLiteral(" (") +
-                                      t.column + QStringLiteral(") VALUES (?)"),
-                                  {trimmed})
-                      : sql::exec(db,
-                                  QStringLiteral("INSERT INTO ") + t.table + QStringLiteral(" (") +
-                                      t.groupColumn + QStringLiteral(", ") + t.column +
-                                      QStringLiteral(") VALUES (?, ?)"),
-                                  {group.trimmed(), trimmed});
-    return {Check::Done, q.lastInsertId().toLongLong()};
+        return refusal(t, Check::EmptyName);
+    try {
+        // The duplicate check and the new row see the same list.
+        Transaction transaction(db);
+        if (contains(db, t, trimmed, group))
+            return refusal(t, Check::Duplicate);
+        QSqlQuery q =
+            t.groupColumn.isEmpty()
+                ? sql::exec(db,
+                            QStringLiteral("INSERT INTO ") + t.table + QStringLiteral(" (") +
+                                t.column + QStringLiteral(") VALUES (?)"),
+                            {trimmed})
+                : sql::exec(db,
+                            QStringLiteral("INSERT INTO ") + t.table + QStringLiteral(" (") +
+                                t.groupColumn + QStringLiteral(", ") + t.column +
+                                QStringLiteral(") VALUES (?, ?)"),
+                            {group.trimmed(), trimmed});
+        const qint64 id = q.lastInsertId().toLongLong();
+        transaction.commit();
+        return savedRow(id);
+    } catch (const DbError &e) {
+        return failure(e);
+    }
 }
 
-Check rename(const QSqlDatabase &db, const NameTable &t, qint64 id, const QString &name)
+Saved rename(const QSqlDatabase &db, const NameTable &t, qint64 id, const QString &name)
 {
     const QString trimmed = name.trimmed();
     if (trimmed.isEmpty())
-        return Check::EmptyName;
-    sql::exec(db,
-              QStringLiteral("UPDATE ") + t.table + QStringLiteral(" SET ") + t.column +
-                  QStringLiteral(" = ? WHERE id = ?"),
-              {trimmed, id});
-    return Check::Done;
+        return refusal(t, Check::EmptyName);
+    try {
+        Transaction transaction(db);
+        sql::exec(db,
+                  QStringLiteral("UPDATE ") + t.table + QStringLiteral(" SET ") + t.column +
+                      QStringLiteral(" = ? WHERE id = ?"),
+                  {trimmed, id});
+        transaction.commit();
+    } catch (const DbError &e) {
+        return failure(e);
+    }
+    return savedRow(id);
 }
 
-void remove(const QSqlDatabase &db, const NameTable &t, qint64 id)
+Outcome<Field> remove(const QSqlDatabase &db, const NameTable &t, qint64 id)
 {
-    sql::exec(db, QStringLiteral("DELETE FROM ") + t.table + QStringLiteral(" WHERE id = ?"), {id});
+    try {
+        Transaction transaction(db);
+        sql::exec(db, QStringLiteral("DELETE FROM ") + t.table + QStringLiteral(" WHERE id = ?"),
+                  {id});
+        transaction.commit();
+    } catch (const DbError &e) {
+        return Outcome<Field>::failed(e.message());
+    }
+    return {};
 }
 
 }  // namespace namelists

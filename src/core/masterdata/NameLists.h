@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/common/Outcome.h"
+
 #include <QString>
 
 class QSqlDatabase;
@@ -14,6 +16,12 @@ struct NameTable {
     QString table;
     QString column;       // the name
     QString groupColumn;  // a second key column, or empty
+
+    // What a refused save says: an empty name or kind is put right ("提示"),
+    // a name already on the list is refused ("警告").
+    QString emptyName;
+    QString duplicateName;
+    QString emptyGroup;
 };
 
 namespace namelists {
@@ -26,27 +34,33 @@ const NameTable &incomeExpenseItems();  // szxm.xm under szxm.lb
 // The list in the order of entry.
 QString listStatement(const NameTable &t);
 
-enum class Check { Done, EmptyName, EmptyGroup, Duplicate };
+enum class Check { Done, EmptyName, EmptyGroup, Duplicate, Failed };
 
-struct Added {
+// The fields of a name list's dialog, for the focus after a refusal.
+enum class Field { None, Name, Group };
+
+// A save's answer: its outcome in the list's words, the row's id when done,
+// and which check refused it.
+struct Saved : ::Saved<Field> {
     Check check = Check::Done;
-    qint64 id = 0;  // the new row's id when added
 };
+using Added = Saved;
 
 // True when the trimmed name (under the trimmed group) is on the list.
 // Latin letters compare without regard to case. Throws DbError.
 bool contains(const QSqlDatabase &db, const NameTable &t, const QString &name,
               const QString &group = QString());
 
-// Adds the trimmed name, refusing an empty or duplicate one. Throws DbError.
+// Adds the trimmed name in one transaction, refusing, in this order, an empty
+// kind (on a list with kinds), an empty name and a duplicate one.
 Added add(const QSqlDatabase &db, const NameTable &t, const QString &name,
           const QString &group = QString());
 
 // Renames a row to the trimmed name. Refuses only an empty name: renaming to
-// a name already on the list is allowed. Throws DbError.
-Check rename(const QSqlDatabase &db, const NameTable &t, qint64 id, const QString &name);
+// a name already on the list is allowed.
+Saved rename(const QSqlDatabase &db, const NameTable &t, qint64 id, const QString &name);
 
-// Deletes a row. Throws DbError.
-void remove(const QSqlDatabase &db, const NameTable &t, qint64 id);
+// Deletes a row.
+Outcome<Field> remove(const QSqlDatabase &db, const NameTable &t, qint64 id);
 
 }  // namespace namelists

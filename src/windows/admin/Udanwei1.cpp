@@ -3,22 +3,17 @@
 #include "core/admin/ShopInfo.h"
 #include "core/db/Udm1.h"
 #include "core/db/Sql.h"
-#include "ui/FocusChain.h"
 #include "ui/Messages.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
-TFdanwei1::TFdanwei1(TDM1 &dm, QWidget *parent) : QDialog(parent), m_dm(dm)
+TFdanwei1::TFdanwei1(TDM1 &dm, QWidget *parent) : FormDialog(parent), m_dm(dm)
 {
     setObjectName(QStringLiteral("TFdanwei1"));
     setWindowTitle(QStringLiteral("填写店铺信息"));
-    setModal(true);
 
     auto edit = [this](const char *name) {
         auto *e = new QLineEdit(this);
@@ -65,28 +60,9 @@ TFdanwei1::TFdanwei1(TDM1 &dm, QWidget *parent) : QDialog(parent), m_dm(dm)
     Edit9->setToolTip(Edit9->accessibleName());
     Edit10->setToolTip(Edit10->accessibleName());
 
-    BitBtn1 = new QPushButton(QStringLiteral("保存"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn2 = new QPushButton(QStringLiteral("关闭"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    for (QPushButton *b : {BitBtn1, BitBtn2}) {
-        b->setAutoDefault(false);
-        b->setDefault(false);
-    }
+    setFields(grid);
     connect(BitBtn1, &QPushButton::clicked, this, &TFdanwei1::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TFdanwei1::BitBtn2Click);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addLayout(buttons);
-
-    auto *chain = new FocusChain(this);
-    chain->then(Edit1).then(Edit2).then(Edit3).then(Edit4).then(Edit5).then(Edit6).then(Edit7)
-        .then(Edit8).then(Edit9).then(Edit10, [this] { BitBtn1->click(); });
+    enterAlong(enterSteps({Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10}));
     setTabOrder(Edit1, Edit2);
     setTabOrder(Edit2, Edit3);
     setTabOrder(Edit3, Edit4);
@@ -102,7 +78,7 @@ TFdanwei1::TFdanwei1(TDM1 &dm, QWidget *parent) : QDialog(parent), m_dm(dm)
 
 void TFdanwei1::showEvent(QShowEvent *event)
 {
-    QDialog::showEvent(event);
+    FormDialog::showEvent(event);
     if (!m_filled) {
         m_filled = true;
         fill();
@@ -147,22 +123,8 @@ void TFdanwei1::BitBtn1Click()
     accept();
 }
 
-void TFdanwei1::BitBtn2Click()
-{
-    reject();
-}
-
-void TFdanwei1::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        BitBtn2->click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
 void TFdanwei1::done(int result)
 {
-    QDialog::done(result);
+    FormDialog::done(result);
     Q_EMIT closed();
 }

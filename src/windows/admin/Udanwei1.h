@@ -1,14 +1,13 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/FormDialog.h"
 
 class QLineEdit;
-class QPushButton;
 class TDM1;
 
 // "填写店铺信息": the shop's name, print heading, contact details, remarks
 // and the two footer lines of printed sales documents.
-class TFdanwei1 : public QDialog
+class TFdanwei1 : public FormDialog
 {
     Q_OBJECT
 public:
@@ -24,8 +23,7 @@ public:
     QLineEdit *Edit8 = nullptr;   // 备注2 bz2
     QLineEdit *Edit9 = nullptr;   // 销售单据脚注, upper line bz3
     QLineEdit *Edit10 = nullptr;  // 销售单据脚注, lower line bz4
-    QPushButton *BitBtn1 = nullptr;  // 保存
-    QPushButton *BitBtn2 = nullptr;  // 关闭
+    // BitBtn1 "保存", BitBtn2 "关闭"
 
     void done(int result) override;
 
@@ -36,12 +34,10 @@ Q_SIGNALS:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void fill();
     void BitBtn1Click();
-    void BitBtn2Click();
 
     TDM1 &m_dm;
     bool m_filled = false;

@@ -4,24 +4,20 @@
 #include "core/db/Udm1.h"
 #include "core/db/Schema.h"
 #include "core/db/Sql.h"
-#include "ui/FocusChain.h"
 #include "ui/Messages.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFormLayout>
-#include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 TFdl1::TFdl1(TDM1 &dm, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_dm(dm)
+    : FormDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_dm(dm)
 {
     setWindowTitle(QStringLiteral("登录系统"));
-    setModal(true);
 
     ComboBox1 = new QComboBox(this);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
@@ -44,25 +40,9 @@ TFdl1::TFdl1(TDM1 &dm, QWidget *parent)
                             this);
     hint->setStyleSheet(QStringLiteral("color: #a02020;"));
 
-    BitBtn1 = new QPushButton(QStringLiteral("确定"), this);
-    BitBtn2 = new QPushButton(QStringLiteral("取消"), this);
-    BitBtn1->setAutoDefault(false);
-    BitBtn2->setAutoDefault(false);
+    setFields(form, QStringLiteral("确定"), QStringLiteral("取消")).layout()->insertWidget(1, hint);
     connect(BitBtn1, &QPushButton::clicked, this, &TFdl1::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TFdl1::BitBtn2Click);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addWidget(hint);
-    layout->addLayout(buttons);
-
-    auto *chain = new FocusChain(this);
-    chain->then(ComboBox1).then(Edit1, [this] { BitBtn1->click(); });
+    enterAlong({{ComboBox1}, {Edit1}});
 }
 
 bool TFdl1::prepare()
@@ -99,19 +79,10 @@ void TFdl1::BitBtn1Click()
     accept();
 }
 
-void TFdl1::BitBtn2Click()
+void TFdl1::closeClick()
 {
     m_closing = true;
     reject();
-}
-
-void TFdl1::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        BitBtn2->click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void TFdl1::closeEvent(QCloseEvent *event)
@@ -120,5 +91,5 @@ void TFdl1::closeEvent(QCloseEvent *event)
     if (!m_closing)
         event->ignore();
     else
-        QDialog::closeEvent(event);
+        FormDialog::closeEvent(event);
 }

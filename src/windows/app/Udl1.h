@@ -1,14 +1,13 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/FormDialog.h"
 
 class QComboBox;
 class QLineEdit;
-class QPushButton;
 class TDM1;
 
 // The login dialog: pick an operator, type the password.
-class TFdl1 : public QDialog
+class TFdl1 : public FormDialog
 {
     Q_OBJECT
 public:
@@ -23,16 +22,14 @@ public:
 
     QComboBox *ComboBox1 = nullptr;
     QLineEdit *Edit1 = nullptr;
-    QPushButton *BitBtn1 = nullptr;  // 确定
-    QPushButton *BitBtn2 = nullptr;  // 取消
+    // BitBtn1 "确定", BitBtn2 "取消"
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
+    void closeClick() override;  // 取消, also Esc
 
 private:
     void BitBtn1Click();
-    void BitBtn2Click();
 
     TDM1 &m_dm;
     QString m_operator;

@@ -2,7 +2,6 @@
 
 #include "core/db/Sql.h"
 #include "windows/documents/OutcomeMessage.h"
-#include "ui/FocusChain.h"
 #include "ui/Messages.h"
 #include "ui/NumberEdit.h"
 
@@ -12,7 +11,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 TFxgmx1::TFxgmx1(const WindowContext &context, const documents::Descriptor &descriptor,
                  const QString &mode, const QString &number, documents::Mode documentMode,
@@ -26,7 +24,7 @@ TFxgmx1::TFxgmx1(const WindowContext &context, const documents::Descriptor &desc
                  const QString &mode, const QString &number, documents::Mode documentMode,
                  std::vector<documents::Line> lines, int current, const Look &look,
                  QWidget *parent)
-    : QDialog(parent),
+    : FormDialog(parent),
       m_context(context),
       m_d(descriptor),
       ST1(mode),
@@ -88,36 +86,26 @@ TFxgmx1::TFxgmx1(const WindowContext &context, const documents::Descriptor &desc
     connect(next, &QToolButton::clicked, this, [this] { moveTo(m_current + 1); });
     connect(last, &QToolButton::clicked, this, [this] { moveTo(int(m_lines.size()) - 1); });
 
-    BitBtn1 = new QPushButton(QStringLiteral("保存"), this);
-    BitBtn2 = new QPushButton(QStringLiteral("关闭"), this);
-    BitBtn1->setAutoDefault(false);
-    BitBtn2->setAutoDefault(false);
-    connect(BitBtn1, &QPushButton::clicked, this, &TFxgmx1::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto *buttons = new QHBoxLayout;
+    // The navigator sits at the left of the buttons.
+    QHBoxLayout *buttons = setFields(form).buttonRow();
+    int at = 0;
     for (QToolButton *b : {first, prior, next, last})
-        buttons->addWidget(b);
-    buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
+        buttons->insertWidget(at++, b);
+    connect(BitBtn1, &QPushButton::clicked, this, &TFxgmx1::BitBtn1Click);
 
     connect(jg, &QLineEdit::textChanged, this, &TFxgmx1::recomputeAmount);
     connect(sl, &QLineEdit::textChanged, this, &TFxgmx1::recomputeAmount);
 
-    auto *chain = new FocusChain(this);
-    // Enter leads to the first field that can be changed.
+    // Enter leads to the first field that can be changed; in the quantity
+    // (and the amount) it saves.
     QWidget *const firstEditable = look.priceEditable ? static_cast<QWidget *>(jg) : sl;
-    chain->then(txm, [firstEditable] { firstEditable->setFocus(); })
-        .then(ppgg, [firstEditable] { firstEditable->setFocus(); })
-        .then(dw, [firstEditable] { firstEditable->setFocus(); })
-        .then(jg, [this] { sl->setFocus(); })
-        .then(sl, [this] { BitBtn1Click(); })
-        .then(je, [this] { BitBtn1Click(); });
+    const auto toFirstEditable = [firstEditable] { firstEditable->setFocus(); };
+    enterAlong({{txm, toFirstEditable},
+                {ppgg, toFirstEditable},
+                {dw, toFirstEditable},
+                {jg, [this] { sl->setFocus(); }},
+                {sl, [this] { BitBtn1->click(); }},
+                {je}});
 
     fillFromLine();
     sl->setFocus();

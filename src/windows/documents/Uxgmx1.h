@@ -1,13 +1,11 @@
 #pragma once
 
 #include "core/documents/Documents.h"
+#include "ui/FormDialog.h"
 #include "ui/WindowContext.h"
-
-#include <QDialog>
 
 class NumberEdit;
 class QLineEdit;
-class QPushButton;
 class QToolButton;
 
 // The line editor of the retail, wholesale and purchase windows (mode "xsmx",
@@ -15,7 +13,7 @@ class QToolButton;
 // following them, a navigator over the document's lines. Saving changes only
 // the line; nothing is posted. The movement window's editor (`TFxgmx2`) is
 // the same dialog with the price read-only.
-class TFxgmx1 : public QDialog
+class TFxgmx1 : public FormDialog
 {
     Q_OBJECT
 public:
@@ -32,8 +30,7 @@ public:
     NumberEdit *jg = nullptr;
     NumberEdit *sl = nullptr;
     QLineEdit *je = nullptr;
-    QPushButton *BitBtn1 = nullptr;  // 保存
-    QPushButton *BitBtn2 = nullptr;  // 关闭
+    // BitBtn1 "保存", BitBtn2 "关闭"
     QToolButton *first = nullptr, *prior = nullptr, *next = nullptr, *last = nullptr;  // DBN1
 
     void BitBtn1Click();

@@ -7,7 +7,9 @@
 #include "ui/FocusChain.h"
 #include "ui/ListGrid.h"
 #include "ui/Messages.h"
+#include "ui/ModalDialog.h"
 #include "ui/NumberEdit.h"
+#include "ui/Outcomes.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -25,16 +27,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-QString modeAdd()
-{
-    return u"新增"_s;
-}
-
-QString modeEdit()
-{
-    return u"修改"_s;
-}
 
 std::vector<GridColumn> partnerListColumns()
 {
@@ -73,8 +65,6 @@ AddressBookWords partnerWords(const AddressBook &book, const QString &kind)
     w.addCaption = u"新增"_s + kind + u"资料"_s;
     w.editCaption = u"修改"_s + kind + u"资料"_s;
     w.fields = partnerFields();
-    w.emptyName = u"名称不可为空！"_s;
-    w.duplicateName = kind + u"名称不可重复！"_s;
     w.noneToEdit = u"没有"_s + kind + u"可修改！"_s;
     w.noneToDelete = u"没有"_s + kind + u"可删除！"_s;
     w.noneToChoose = u"没有"_s + kind + u"可选择！"_s;
@@ -85,15 +75,6 @@ AddressBookWords partnerWords(const AddressBook &book, const QString &kind)
     w.printForm = [] { return std::make_unique<TFdyghs1>(); };
     w.printTitle = kind + u"资料表"_s;
     return w;
-}
-
-QPushButton *dialogButton(QWidget *parent, const QString &caption, const QString &name)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAccessibleName(caption);
-    b->setAutoDefault(false);
-    return b;
 }
 
 QLineEdit *numberedEdit(QWidget *parent, std::vector<QLineEdit *> &edits, QLineEdit *e)
@@ -122,18 +103,6 @@ QString fieldText(const QWidget *w)
     if (auto *c = qobject_cast<const QComboBox *>(w))
         return c->currentText();
     return QString();
-}
-
-// The rows of a grid in the order shown (a title click may have sorted them).
-Snapshot shownRows(const GridRows &rows)
-{
-    Snapshot s = rows.snapshot();
-    std::vector<int> order;
-    order.reserve(size_t(rows.rowCount()));
-    for (int r = 0; r < rows.rowCount(); ++r)
-        order.push_back(rows.sourceRow(r));
-    s.permute(order);
-    return s;
 }
 
 }  // namespace
@@ -181,10 +150,6 @@ const AddressBookWords &AddressBookWords::employees()
         w.fields = {{u"姓名"_s, K::Text},     {u"性别"_s, K::Sex},      {u"职务"_s, K::Text},
                     {u"部门"_s, K::Text},     {u"联系电话"_s, K::Text}, {u"联系住址"_s, K::Text},
                     {u"基本工资"_s, K::Wage}, {u"身份证号"_s, K::Digits}, {u"备注说明"_s, K::Text}};
-        w.emptyName = u"姓名不可为空！"_s;
-        w.emptyRequired = u"性别不可为空！"_s;
-        w.badWage = u"基本工资不是有效的数字！"_s;
-        w.duplicateName = u"员工姓名不可重复！"_s;
         w.noneToEdit = u"没有员工可修改！"_s;
         w.noneToDelete = u"没有员工可删除！"_s;
         w.noneToChoose = u"没有员工可选择！"_s;
@@ -211,9 +176,8 @@ const AddressBookWords *AddressBookWords::forQueryMode(const QString &mode)
 
 AddressEditDialog::AddressEditDialog(const WindowContext &context, const AddressBookWords &words,
                                      QWidget *parent)
-    : QDialog(parent), m_context(context), m_words(words)
+    : FormDialog(parent), m_context(context), m_words(words)
 {
-    setModal(true);
     setWindowTitle(words.addCaption);
 
     auto *form = new QFormLayout;
@@ -255,23 +219,9 @@ AddressEditDialog::AddressEditDialog(const WindowContext &context, const Address
         m_fields.push_back(field);
     }
 
-    BitBtn1 = dialogButton(this, u"保存"_s, u"BitBtn1"_s);
-    BitBtn2 = dialogButton(this, u"关闭"_s, u"BitBtn2"_s);
+    setFields(form);
     connect(BitBtn1, &QPushButton::clicked, this, &AddressEditDialog::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
-
-    auto *chain = new FocusChain(this);
-    for (size_t i = 0; i + 1 < m_fields.size(); ++i)
-        chain->then(m_fields[i]);
-    chain->then(m_fields.back(), [this] { BitBtn1->click(); });
+    enterAlong(enterSteps(m_fields));
 
     startAdd();
 }
@@ -306,18 +256,16 @@ void AddressEditDialog::focusField(int index)
 
 void AddressEditDialog::startAdd()
 {
-    ST1 = modeAdd();
+    setFormMode(FormMode::Add, m_words.addCaption);
     m_id = 0;
-    setWindowTitle(m_words.addCaption);
     clearFields();
     focusField(0);
 }
 
 void AddressEditDialog::startEdit(qint64 id, const QStringList &values)
 {
-    ST1 = modeEdit();
+    setFormMode(FormMode::Edit, m_words.editCaption);
     m_id = id;
-    setWindowTitle(m_words.editCaption);
     for (size_t i = 0; i < m_fields.size(); ++i) {
         const QString text = values.value(int(i));
         if (auto *e = qobject_cast<QLineEdit *>(m_fields[i]))
@@ -330,7 +278,7 @@ void AddressEditDialog::startEdit(qint64 id, const QStringList &values)
 
 void AddressEditDialog::showEvent(QShowEvent *event)
 {
-    QDialog::showEvent(event);
+    FormDialog::showEvent(event);
     focusField(0);
 }
 
@@ -343,37 +291,15 @@ void AddressEditDialog::BitBtn1Click()
             wage->tidy();  // more than two decimals become the "0.00" form
 
     const QSqlDatabase db = m_context.DM1.ADOC1();
-    addressbook::Saved result;
-    try {
-        result = ST1 == modeAdd() ? addressbook::add(db, book, values())
-                                 : addressbook::update(db, book, m_id, values());
-    } catch (const DbError &e) {
-        msg::error(this, e.message());
+    const addressbook::Saved result = formMode() == FormMode::Add
+                                          ? addressbook::add(db, book, values())
+                                          : addressbook::update(db, book, m_id, values());
+    if (!showOutcome(this, result)) {
+        focusField(book.columnIndex(result.focus));
         return;
-    }
-    const int nameAt = book.columnIndex(book.nameColumn);
-    switch (result.check) {
-    case addressbook::Check::EmptyName:
-        msg::info(this, m_words.emptyName);
-        focusField(nameAt);
-        return;
-    case addressbook::Check::EmptyRequired:
-        msg::info(this, m_words.emptyRequired);
-        focusField(book.columnIndex(book.requiredColumn));
-        return;
-    case addressbook::Check::BadWage:
-        msg::info(this, m_words.badWage);
-        focusField(wageAt);
-        return;
-    case addressbook::Check::Duplicate:
-        msg::warning(this, m_words.duplicateName);
-        focusField(nameAt);
-        return;
-    case addressbook::Check::Done:
-        break;
     }
     Q_EMIT saved(result.id);
-    if (ST1 == modeAdd()) {
+    if (formMode() == FormMode::Add) {
         clearFields();
         focusField(0);
     } else {
@@ -385,10 +311,9 @@ void AddressEditDialog::BitBtn1Click()
 
 AddressQueryDialog::AddressQueryDialog(const WindowContext &context,
                                        const AddressBookWords &words, QWidget *parent)
-    : QDialog(parent), ST1(words.queryMode), m_words(words)
+    : FormDialog(parent), ST1(words.queryMode), m_words(words)
 {
     Q_UNUSED(context);  // the statement runs in the opener's list
-    setModal(true);
     setWindowTitle(u"按条件查询"_s);
 
     auto *form = new QFormLayout;
@@ -409,23 +334,9 @@ AddressQueryDialog::AddressQueryDialog(const WindowContext &context,
         m_fields.push_back(field);
     }
 
-    BitBtn1 = dialogButton(this, u"查询"_s, u"BitBtn1"_s);
-    BitBtn2 = dialogButton(this, u"关闭"_s, u"BitBtn2"_s);
+    setFields(form, u"查询"_s);
     connect(BitBtn1, &QPushButton::clicked, this, &AddressQueryDialog::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
-
-    auto *chain = new FocusChain(this);
-    for (size_t i = 0; i + 1 < m_fields.size(); ++i)
-        chain->then(m_fields[i]);
-    chain->then(m_fields.back(), [this] { BitBtn1->click(); });
+    enterAlong(enterSteps(m_fields));
 }
 
 void AddressQueryDialog::setRunner(std::function<bool(const addressbook::Query &)> runner)
@@ -454,7 +365,7 @@ addressbook::Query AddressQueryDialog::statement() const
 
 void AddressQueryDialog::showEvent(QShowEvent *event)
 {
-    QDialog::showEvent(event);
+    FormDialog::showEvent(event);
     m_fields.front()->setFocus();
 }
 
@@ -560,10 +471,10 @@ void AddressListWindow::showSaved(qint64 id)
 
 void AddressListWindow::addClick()
 {
-    std::unique_ptr<AddressEditDialog> editor(makeEditor());
+    ModalDialog<AddressEditDialog> editor(makeEditor());
     editor->startAdd();
     connect(editor.get(), &AddressEditDialog::saved, this, &AddressListWindow::showSaved);
-    editor->exec();
+    editor.exec();
 }
 
 void AddressListWindow::editClick()
@@ -579,10 +490,10 @@ void AddressListWindow::editClick()
         else
             values << v.toString();
     }
-    std::unique_ptr<AddressEditDialog> editor(makeEditor());
+    ModalDialog<AddressEditDialog> editor(makeEditor());
     editor->startEdit(DBGrid1->currentValue(u"id"_s).toLongLong(), values);
     connect(editor.get(), &AddressEditDialog::saved, this, &AddressListWindow::showSaved);
-    editor->exec();
+    editor.exec();
 }
 
 void AddressListWindow::deleteClick()
@@ -591,9 +502,10 @@ void AddressListWindow::deleteClick()
         return;
     if (!msg::confirmOkCancel(this, m_words.deleteQuestion))
         return;
+    if (!showOutcome(this, addressbook::remove(m_context.DM1.ADOC1(), *m_words.book,
+                                               DBGrid1->currentValue(u"id"_s).toLongLong())))
+        return;
     try {
-        addressbook::remove(m_context.DM1.ADOC1(), *m_words.book,
-                            DBGrid1->currentValue(u"id"_s).toLongLong());
         DBGrid1->refresh();
     } catch (const DbError &e) {
         msg::error(this, e.message());
@@ -602,9 +514,9 @@ void AddressListWindow::deleteClick()
 
 void AddressListWindow::queryClick()
 {
-    std::unique_ptr<AddressQueryDialog> dialog(makeQuery());
+    ModalDialog<AddressQueryDialog> dialog(makeQuery());
     dialog->setRunner([this](const addressbook::Query &q) { return runQuery(q); });
-    dialog->exec();
+    dialog.exec();
 }
 
 void AddressListWindow::printClick()
@@ -613,7 +525,7 @@ void AddressListWindow::printClick()
         return;
     const std::unique_ptr<report::ListForm> form = m_words.printForm();
     form->setHeading(m_context.DM1.ATdanwei1(), m_words.printTitle);
-    form->setDataset(shownRows(DBGrid1->rows()));
+    form->setDataset(DBGrid1->rows().shownRows());
     if (m_previewer)
         m_previewer(*form);
     else
@@ -748,8 +660,8 @@ void AddressPicker::showSaved(qint64 id)
 
 void AddressPicker::addClick()
 {
-    std::unique_ptr<AddressEditDialog> editor(makeEditor());
+    ModalDialog<AddressEditDialog> editor(makeEditor());
     editor->startAdd();
     connect(editor.get(), &AddressEditDialog::saved, this, &AddressPicker::showSaved);
-    editor->exec();
+    editor.exec();
 }

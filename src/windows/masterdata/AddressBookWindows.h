@@ -2,6 +2,7 @@
 
 #include "core/masterdata/AddressBook.h"
 #include "core/lists/GridRows.h"
+#include "ui/FormDialog.h"
 #include "ui/ListWindow.h"
 #include "ui/WindowContext.h"
 
@@ -46,14 +47,11 @@ struct AddressBookWords {
     std::vector<GridColumn> listColumns;
     std::vector<GridColumn> pickerColumns;
 
-    // The add/edit dialog: one field per column of the book, in its order.
+    // The add/edit dialog: one field per column of the book, in its order
+    // (what a refused save says is the book's own).
     QString addCaption;
     QString editCaption;
     std::vector<AddressField> fields;
-    QString emptyName;
-    QString emptyRequired;
-    QString badWage;
-    QString duplicateName;
 
     QString noneToEdit;
     QString noneToDelete;
@@ -83,9 +81,9 @@ struct AddressBookWords {
 // The add/edit dialog (`TFtjghs1`, `TFtjkh1`, `TFtjyg1`): the fields `Edit1`,
 // `Edit2`, ... (the employee's sex is `ComboBox1`), "保存" `BitBtn1` and "关闭"
 // `BitBtn2`. Enter moves to the next field and in the last presses "保存"; Esc
-// closes. In mode "新增" each save adds a row and the dialog stays open,
-// emptied, for the next; in mode "修改" the save rewrites the row and closes.
-class AddressEditDialog : public QDialog
+// closes. Adding, each save adds a row and the dialog stays open, emptied,
+// for the next; editing, the save rewrites the row and closes.
+class AddressEditDialog : public FormDialog
 {
     Q_OBJECT
 public:
@@ -95,7 +93,6 @@ public:
     void startAdd();
     // The row's texts, one per column of the book.
     void startEdit(qint64 id, const QStringList &values);
-    QString mode() const { return ST1; }
 
     // `Edit1`, `Edit2`, ... by number; null for none.
     QLineEdit *edit(int number) const;
@@ -105,8 +102,6 @@ public:
     void BitBtn1Click();  // 保存
 
     QComboBox *ComboBox1 = nullptr;
-    QPushButton *BitBtn1;
-    QPushButton *BitBtn2;
 
 Q_SIGNALS:
     // A row was added or rewritten; the windows behind show it at once.
@@ -123,7 +118,6 @@ private:
     const AddressBookWords &m_words;
     std::vector<QWidget *> m_fields;  // one per column of the book
     std::vector<QLineEdit *> m_edits;
-    QString ST1;  // "新增" or "修改"
     qint64 m_id = 0;
 };
 
@@ -131,7 +125,7 @@ private:
 // one field per query line (`Edit1`, ...; a fixed list `ComboBox1`), "查询"
 // `BitBtn1` and "关闭" `BitBtn2`. "查询" hands the statement to the list that
 // opened it and closes.
-class AddressQueryDialog : public QDialog
+class AddressQueryDialog : public FormDialog
 {
     Q_OBJECT
 public:
@@ -149,8 +143,6 @@ public:
     void BitBtn1Click();  // 查询
 
     QComboBox *ComboBox1 = nullptr;
-    QPushButton *BitBtn1;
-    QPushButton *BitBtn2;
 
 protected:
     void showEvent(QShowEvent *event) override;

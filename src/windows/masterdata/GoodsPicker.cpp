@@ -3,6 +3,7 @@
 #include "windows/masterdata/Utjsp1.h"
 #include "ui/FocusChain.h"
 #include "ui/Messages.h"
+#include "ui/ModalDialog.h"
 
 #include <QBoxLayout>
 #include <QHBoxLayout>
@@ -124,8 +125,8 @@ void GoodsPicker::chooseClick()
 
 void GoodsPicker::addClick()
 {
-    TFtjsp1 dialog(m_context, this);
-    dialog.startAdd();
-    connect(&dialog, &TFtjsp1::saved, this, &GoodsPicker::showSaved);
+    ModalDialog<TFtjsp1> dialog(new TFtjsp1(m_context, this));
+    dialog->startAdd();
+    connect(dialog.get(), &TFtjsp1::saved, this, &GoodsPicker::showSaved);
     dialog.exec();
 }

@@ -1,35 +1,19 @@
 #include "windows/masterdata/NameListWindows.h"
 
 #include "core/db/Sql.h"
-#include "ui/FocusChain.h"
 #include "ui/ListWindow.h"
 #include "ui/Messages.h"
+#include "ui/ModalDialog.h"
+#include "ui/Outcomes.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-#include <memory>
-
-namespace {
-
-QString modeAdd()
-{
-    return QStringLiteral("新增");
-}
-
-QString modeEdit()
-{
-    return QStringLiteral("修改");
-}
-
-}  // namespace
 
 // ---- the two lists of the goods dialog -----------------------------------------
 
@@ -48,8 +32,6 @@ const NameListWords &NameListWords::categories()
         w.addCaption = QStringLiteral("新增商品类别");
         w.editCaption = QStringLiteral("修改商品类别");
         w.fieldLabel = QStringLiteral("商品类别");
-        w.emptyName = QStringLiteral("商品类别不可为空！");
-        w.duplicateName = QStringLiteral("商品类别不可重复！");
         return w;
     }();
     return w;
@@ -70,8 +52,6 @@ const NameListWords &NameListWords::units()
         w.addCaption = QStringLiteral("新增计量单位");
         w.editCaption = QStringLiteral("修改计量单位");
         w.fieldLabel = QStringLiteral("计量单位");
-        w.emptyName = QStringLiteral("计量单位不可为空！");
-        w.duplicateName = QStringLiteral("计量单位不可重复！");
         return w;
     }();
     return w;
@@ -92,8 +72,6 @@ const NameListWords &NameListWords::reasons()
         w.deleteQuestion = QStringLiteral("确定要删除此原因么？");
         w.addCaption = QStringLiteral("新增异动原因");
         w.fieldLabel = QStringLiteral("异动原因");
-        w.emptyName = QStringLiteral("异动原因不可为空！");
-        w.duplicateName = QStringLiteral("异动原因不可重复！");
         return w;
     }();
     return w;
@@ -103,9 +81,8 @@ const NameListWords &NameListWords::reasons()
 
 NameEditDialog::NameEditDialog(const WindowContext &context, const NameListWords &words,
                                QWidget *parent)
-    : QDialog(parent), m_context(context), m_words(words)
+    : FormDialog(parent), m_context(context), m_words(words)
 {
-    setModal(true);
     setWindowTitle(words.addCaption);
 
     auto *form = new QFormLayout;
@@ -127,39 +104,20 @@ NameEditDialog::NameEditDialog(const WindowContext &context, const NameListWords
     label->setBuddy(Edit1);
     form->addRow(label, Edit1);
 
-    BitBtn1 = new QPushButton(QStringLiteral("保存"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn2 = new QPushButton(QStringLiteral("关闭"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    for (QPushButton *b : {BitBtn1, BitBtn2}) {
-        b->setAutoDefault(false);
-        b->setAccessibleName(b->text());
-    }
+    setFields(form);
     connect(BitBtn1, &QPushButton::clicked, this, &NameEditDialog::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
-
-    auto *chain = new FocusChain(this);
     if (ComboBox1)
-        chain->then(ComboBox1);
-    chain->then(Edit1, [this] { BitBtn1->click(); });
+        enterAlong({{ComboBox1}, {Edit1}});
+    else
+        enterAlong({{Edit1}});
 
     startAdd();
 }
 
 void NameEditDialog::startAdd()
 {
-    ST1 = modeAdd();
+    setFormMode(FormMode::Add, m_words.addCaption);
     m_id = 0;
-    setWindowTitle(m_words.addCaption);
     if (ComboBox1)
         ComboBox1->setCurrentIndex(0);
     Edit1->clear();
@@ -168,51 +126,39 @@ void NameEditDialog::startAdd()
 
 void NameEditDialog::startEdit(qint64 id, const QString &name)
 {
-    ST1 = modeEdit();
+    setFormMode(FormMode::Edit, m_words.editCaption);
     m_id = id;
-    setWindowTitle(m_words.editCaption);
     Edit1->setText(name);
     Edit1->setFocus();
 }
 
 void NameEditDialog::showEvent(QShowEvent *event)
 {
-    QDialog::showEvent(event);
+    FormDialog::showEvent(event);
     Edit1->setFocus();
 }
 
 void NameEditDialog::BitBtn1Click()
 {
-    const QString group = ComboBox1 ? ComboBox1->currentText() : QString();
-    if (ComboBox1 && group.trimmed().isEmpty()) {
-        msg::info(this, m_words.emptyGroup);
-        ComboBox1->setFocus();
-        return;
-    }
-    if (Edit1->text().trimmed().isEmpty()) {
-        msg::info(this, m_words.emptyName);
-        Edit1->setFocus();
-        return;
-    }
     const QSqlDatabase db = m_context.DM1.ADOC1();
-    try {
-        if (ST1 == modeAdd()) {
-            const namelists::Added added = namelists::add(db, *m_words.table, Edit1->text(), group);
-            if (added.check == namelists::Check::Duplicate) {
-                msg::warning(this, m_words.duplicateName);
-                Edit1->setFocus();
-                return;
-            }
-            Q_EMIT saved(added.id);
-            Edit1->clear();
+    const bool adding = formMode() == FormMode::Add;
+    const namelists::Saved result =
+        adding ? namelists::add(db, *m_words.table, Edit1->text(),
+                                ComboBox1 ? ComboBox1->currentText() : QString())
+               : namelists::rename(db, *m_words.table, m_id, Edit1->text());
+    if (!showOutcome(this, result)) {
+        if (result.focus == namelists::Field::Group && ComboBox1)
+            ComboBox1->setFocus();
+        else if (result.focus == namelists::Field::Name)
             Edit1->setFocus();
-        } else {
-            namelists::rename(db, *m_words.table, m_id, Edit1->text());
-            Q_EMIT saved(m_id);
-            accept();
-        }
-    } catch (const DbError &e) {
-        msg::error(this, e.message());
+        return;
+    }
+    Q_EMIT saved(result.id);
+    if (adding) {
+        Edit1->clear();
+        Edit1->setFocus();
+    } else {
+        accept();
     }
 }
 
@@ -307,10 +253,10 @@ void NameListWindow::showSaved(qint64 id)
     grid()->selectWhere(QStringLiteral("id"), id);
 }
 
-void NameListWindow::runEditor(NameEditDialog *editor)
+void NameListWindow::runEditor(ModalDialog<NameEditDialog> &editor)
 {
-    connect(editor, &NameEditDialog::saved, this, &NameListWindow::showSaved);
-    editor->exec();
+    connect(editor.get(), &NameEditDialog::saved, this, &NameListWindow::showSaved);
+    editor.exec();
 }
 
 void NameListWindow::chooseClick()
@@ -331,9 +277,9 @@ void NameListWindow::chooseClick()
 
 void NameListWindow::addClick()
 {
-    std::unique_ptr<NameEditDialog> editor(makeEditor());
+    ModalDialog<NameEditDialog> editor(makeEditor());
     editor->startAdd();
-    runEditor(editor.get());
+    runEditor(editor);
 }
 
 void NameListWindow::editClick()
@@ -346,10 +292,10 @@ void NameListWindow::editClick()
     }
     if (grid()->currentRow() < 0)
         grid()->setCurrentRow(0);
-    std::unique_ptr<NameEditDialog> editor(makeEditor());
+    ModalDialog<NameEditDialog> editor(makeEditor());
     editor->startEdit(grid()->currentValue(QStringLiteral("id")).toLongLong(),
                       grid()->currentValue(m_words.table->column).toString());
-    runEditor(editor.get());
+    runEditor(editor);
 }
 
 void NameListWindow::deleteClick()
@@ -362,9 +308,10 @@ void NameListWindow::deleteClick()
         grid()->setCurrentRow(0);
     if (!msg::confirmOkCancel(this, m_words.deleteQuestion))
         return;
+    if (!showOutcome(this, namelists::remove(m_context.DM1.ADOC1(), *m_words.table,
+                                             grid()->currentValue(QStringLiteral("id")).toLongLong())))
+        return;
     try {
-        namelists::remove(m_context.DM1.ADOC1(), *m_words.table,
-                          grid()->currentValue(QStringLiteral("id")).toLongLong());
         grid()->refresh();
     } catch (const DbError &e) {
         msg::error(this, e.message());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/masterdata/NameLists.h"
+#include "ui/FormDialog.h"
 #include "ui/WindowContext.h"
 
 #include <QDialog>
@@ -9,11 +10,12 @@
 
 #include <functional>
 
+template <class D>
+class ModalDialog;
 class ListGrid;
 class ListWindow;
 class QComboBox;
 class QLineEdit;
-class QPushButton;
 
 // The words and switches that make one name list of the family: the list
 // window that manages the names and serves as a picker, and its add/edit
@@ -36,10 +38,7 @@ struct NameListWords {
     QString fieldLabel;   // the name field
     QString groupLabel;   // the kind's field
     QStringList groups;   // the kind's fixed choices; the first is preselected
-
-    QString emptyName;
-    QString duplicateName;
-    QString emptyGroup;
+    // (What a refused save says is the table's own.)
 
     static const NameListWords &categories();
     static const NameListWords &units();
@@ -48,10 +47,10 @@ struct NameListWords {
 
 // The add/edit dialog of a name list (`TFtjlb1` and its twins): one name field
 // `Edit1` (with the kind `ComboBox1` before it on lists that have one),
-// "保存" and "关闭". In mode "新增" each save adds a name and the dialog stays
-// open, emptied, for the next; in mode "修改" the save renames the row and
-// closes. Enter in the name saves; Esc closes.
-class NameEditDialog : public QDialog
+// "保存" and "关闭". Adding, each save adds a name and the dialog stays open,
+// emptied, for the next; editing, the save renames the row and closes.
+// Enter in the name saves; Esc closes.
+class NameEditDialog : public FormDialog
 {
     Q_OBJECT
 public:
@@ -60,7 +59,6 @@ public:
 
     void startAdd();
     void startEdit(qint64 id, const QString &name);
-    QString mode() const { return ST1; }
 
     void BitBtn1Click();  // 保存
 
@@ -74,13 +72,10 @@ protected:
 public:
     QComboBox *ComboBox1 = nullptr;
     QLineEdit *Edit1;
-    QPushButton *BitBtn1;
-    QPushButton *BitBtn2;
 
 private:
     WindowContext m_context;
     const NameListWords &m_words;
-    QString ST1;  // "新增" or "修改"
     qint64 m_id = 0;
 };
 
@@ -117,7 +112,7 @@ protected:
 private:
     void reopen();
     void showSaved(qint64 id);
-    void runEditor(NameEditDialog *editor);
+    void runEditor(ModalDialog<NameEditDialog> &editor);
 
     ListWindow *m_list;
     QPointer<QLineEdit> m_targetField;

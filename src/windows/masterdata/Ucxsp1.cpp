@@ -1,20 +1,16 @@
 #include "windows/masterdata/Ucxsp1.h"
 
-#include "ui/FocusChain.h"
 #include "ui/Messages.h"
 
 #include <QComboBox>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 TFcxsp1::TFcxsp1(const WindowContext &context, GoodsQueryTarget &target, QWidget *parent)
-    : QDialog(parent), m_context(context), m_target(target), ST1(target.goodsQueryMode())
+    : FormDialog(parent), m_context(context), m_target(target), ST1(target.goodsQueryMode())
 {
-    setModal(true);
     setWindowTitle(QStringLiteral("按条件查询"));
 
     auto *form = new QFormLayout;
@@ -38,32 +34,14 @@ TFcxsp1::TFcxsp1(const WindowContext &context, GoodsQueryTarget &target, QWidget
                          QStringLiteral("库存＜0")});
     addField(ComboBox1, "ComboBox1", QStringLiteral("库存数量"));
 
-    BitBtn1 = new QPushButton(QStringLiteral("查询"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn2 = new QPushButton(QStringLiteral("关闭"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    for (QPushButton *b : {BitBtn1, BitBtn2}) {
-        b->setAutoDefault(false);
-        b->setAccessibleName(b->text());
-    }
+    setFields(form, QStringLiteral("查询"));
     connect(BitBtn1, &QPushButton::clicked, this, &TFcxsp1::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
-
-    auto *chain = new FocusChain(this);
-    chain->then(Edit1).then(Edit2).then(Edit3).then(ComboBox1, [this] { BitBtn1->click(); });
+    enterAlong(enterSteps({Edit1, Edit2, Edit3, ComboBox1}));
 }
 
 void TFcxsp1::showEvent(QShowEvent *event)
 {
-    QDialog::showEvent(event);
+    FormDialog::showEvent(event);
     Edit1->clear();
     Edit2->clear();
     Edit3->clear();

@@ -1,13 +1,11 @@
 #pragma once
 
 #include "core/masterdata/Goods.h"
+#include "ui/FormDialog.h"
 #include "ui/WindowContext.h"
-
-#include <QDialog>
 
 class QComboBox;
 class QLineEdit;
-class QPushButton;
 
 // The window a goods query is run for. The goods list (mode "sp") re-opens
 // its list; the inventory window (mode "kc") also shows the stock totals of
@@ -30,7 +28,7 @@ public:
 // "按条件查询" over the goods: category, code and name each found anywhere
 // in their column (empty finds everything) and the stock choice. Enter moves
 // from field to field and runs the query from the stock choice; Esc closes.
-class TFcxsp1 : public QDialog
+class TFcxsp1 : public FormDialog
 {
     Q_OBJECT
 public:
@@ -49,8 +47,7 @@ public:
     QLineEdit *Edit2;  // 商品编码
     QLineEdit *Edit3;  // 商品名称
     QComboBox *ComboBox1;  // 库存数量
-    QPushButton *BitBtn1;
-    QPushButton *BitBtn2;
+    // BitBtn1 "查询", BitBtn2 "关闭"
 
 private:
     WindowContext m_context;

@@ -5,6 +5,8 @@
 #include "ui/ReportPrinting.h"
 #include "report/forms/Udysp1.h"
 #include "ui/Messages.h"
+#include "ui/ModalDialog.h"
+#include "ui/Outcomes.h"
 
 #include <QAction>
 #include <QMenu>
@@ -13,18 +15,6 @@
 #include <memory>
 
 namespace {
-
-// The listed rows in the order shown (a title click may have sorted them).
-Snapshot shownRows(const GridRows &rows)
-{
-    Snapshot s = rows.snapshot();
-    std::vector<int> order;
-    order.reserve(size_t(rows.rowCount()));
-    for (int r = 0; r < rows.rowCount(); ++r)
-        order.push_back(rows.sourceRow(r));
-    s.permute(order);
-    return s;
-}
 
 std::vector<GridColumn> columns()
 {
@@ -126,9 +116,9 @@ void TFsp1::importClick()
 
 void TFsp1::addClick()
 {
-    TFtjsp1 dialog(m_context, this);
-    dialog.startAdd();
-    connect(&dialog, &TFtjsp1::saved, this, &TFsp1::showSaved);
+    ModalDialog<TFtjsp1> dialog(new TFtjsp1(m_context, this));
+    dialog->startAdd();
+    connect(dialog.get(), &TFtjsp1::saved, this, &TFsp1::showSaved);
     dialog.exec();
 }
 
@@ -139,9 +129,9 @@ void TFsp1::editClick()
         msg::warning(this, QStringLiteral("没有商品可修改！"));
         return;
     }
-    TFtjsp1 dialog(m_context, this);
-    dialog.startEdit(*article);
-    connect(&dialog, &TFtjsp1::saved, this, &TFsp1::showSaved);
+    ModalDialog<TFtjsp1> dialog(new TFtjsp1(m_context, this));
+    dialog->startEdit(*article);
+    connect(dialog.get(), &TFtjsp1::saved, this, &TFsp1::showSaved);
     dialog.exec();
 }
 
@@ -155,18 +145,14 @@ void TFsp1::deleteClick()
     if (!msg::confirmOkCancel(this, QStringLiteral("确定要删除此商品么？\n\n"
                                                    "一旦删除，对应的库存资料也会删除")))
         return;
-    try {
-        goods::remove(m_context.DM1.ADOC1(), article->id);
-    } catch (const DbError &e) {
-        msg::error(this, e.message());
+    if (!showOutcome(this, goods::remove(m_context.DM1.ADOC1(), article->id)))
         return;
-    }
     refreshList();
 }
 
 void TFsp1::queryClick()
 {
-    TFcxsp1 dialog(m_context, *this, this);
+    ModalDialog<TFcxsp1> dialog(new TFcxsp1(m_context, *this, this));
     dialog.exec();
 }
 
@@ -176,7 +162,7 @@ void TFsp1::printClick()
         return;
     TFdysp1 form;
     form.setHeading(m_context.DM1.ATdanwei1(), TFdysp1::title());
-    form.setDataset(shownRows(DBGrid1->rows()));
+    form.setDataset(DBGrid1->rows().shownRows());
     if (previewer)
         previewer(form);
     else

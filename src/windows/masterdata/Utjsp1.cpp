@@ -3,37 +3,21 @@
 #include "core/masterdata/Pinyin.h"
 #include "windows/masterdata/Udw1.h"
 #include "windows/masterdata/Ulb1.h"
-#include "ui/FocusChain.h"
-#include "ui/Messages.h"
+#include "ui/ModalDialog.h"
+#include "ui/Outcomes.h"
 #include "ui/NumberEdit.h"
 
 #include <QEvent>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 
-namespace {
-
-QString modeAdd()
-{
-    return QStringLiteral("新增");
-}
-
-QString modeEdit()
-{
-    return QStringLiteral("修改");
-}
-
-}  // namespace
-
 TFtjsp1::TFtjsp1(const WindowContext &context, QWidget *parent)
-    : QDialog(parent), m_context(context)
+    : FormDialog(parent), m_context(context)
 {
-    setModal(true);
 
     auto makeText = [this](const char *name) {
         auto *e = new QLineEdit(this);
@@ -108,48 +92,30 @@ TFtjsp1::TFtjsp1(const WindowContext &context, QWidget *parent)
         ++row;
     }
 
-    BitBtn1 = new QPushButton(QStringLiteral("保存"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn2 = new QPushButton(QStringLiteral("关闭"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    for (QPushButton *b : {BitBtn1, BitBtn2}) {
-        b->setAutoDefault(false);
-        b->setAccessibleName(b->text());
-    }
+    setFields(grid).layout()->insertSpacing(1, 6);
     setTabOrder(bz, BitBtn1);
     setTabOrder(BitBtn1, BitBtn2);
     connect(BitBtn1, &QPushButton::clicked, this, &TFtjsp1::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addSpacing(6);
-    layout->addLayout(buttons);
 
     // Enter: an empty category or unit opens its list, a filled one moves
     // on; the remark saves.
-    auto *chain = new FocusChain(this);
-    chain->then(lb, [this] {
-        if (lb->text().trimmed().isEmpty())
-            SpeedButton1Click();
-        else
-            ppgg->setFocus(Qt::TabFocusReason);
-    });
-    chain->then(ppgg).then(txm);
-    chain->then(dw, [this] {
-        if (dw->text().trimmed().isEmpty())
-            SpeedButton2Click();
-        else
-            jj->setFocus(Qt::TabFocusReason);
-    });
-    for (QWidget *w : std::initializer_list<QWidget *>{jj, xjpf, xjls, slt, jet, kcsl, kcjg, ms})
-        chain->then(w);
-    chain->then(bz, [this] { BitBtn1->click(); });
+    enterAlong({{lb,
+                 [this] {
+                     if (lb->text().trimmed().isEmpty())
+                         SpeedButton1Click();
+                     else
+                         ppgg->setFocus(Qt::TabFocusReason);
+                 }},
+                {ppgg},
+                {txm},
+                {dw,
+                 [this] {
+                     if (dw->text().trimmed().isEmpty())
+                         SpeedButton2Click();
+                     else
+                         jj->setFocus(Qt::TabFocusReason);
+                 }},
+                {jj}, {xjpf}, {xjls}, {slt}, {jet}, {kcsl}, {kcjg}, {ms}, {bz}});
 
     lb->installEventFilter(this);
     dw->installEventFilter(this);
@@ -160,9 +126,8 @@ TFtjsp1::TFtjsp1(const WindowContext &context, QWidget *parent)
 
 void TFtjsp1::startAdd()
 {
-    ST1 = modeAdd();
+    setFormMode(FormMode::Add, QStringLiteral("新增商品资料"));
     m_id = 0;
-    setWindowTitle(QStringLiteral("新增商品资料"));
     for (QLineEdit *e : {lb, ppgg, txm, dw, ms, bz})
         e->clear();
     for (NumberEdit *e : {jj, xjpf, xjls, slt, jet, kcsl, kcjg})
@@ -171,9 +136,8 @@ void TFtjsp1::startAdd()
 
 void TFtjsp1::startEdit(const goods::Article &a)
 {
-    ST1 = modeEdit();
+    setFormMode(FormMode::Edit, QStringLiteral("修改商品资料"));
     m_id = a.id;
-    setWindowTitle(QStringLiteral("修改商品资料"));
     // In this order: the code is set after the name, so the stored code shows
     // rather than one made from the name.
     lb->setText(a.lb);
@@ -193,7 +157,7 @@ void TFtjsp1::startEdit(const goods::Article &a)
 
 void TFtjsp1::showEvent(QShowEvent *event)
 {
-    QDialog::showEvent(event);
+    FormDialog::showEvent(event);
     lb->setFocus();
 }
 
@@ -209,7 +173,7 @@ bool TFtjsp1::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
     }
-    return QDialog::eventFilter(watched, event);
+    return FormDialog::eventFilter(watched, event);
 }
 
 void TFtjsp1::ppggChange()
@@ -219,15 +183,15 @@ void TFtjsp1::ppggChange()
 
 void TFtjsp1::SpeedButton1Click()
 {
-    TFlb1 categories(m_context, this);
-    categories.setChoiceTarget(lb);
+    ModalDialog<TFlb1> categories(new TFlb1(m_context, this));
+    categories->setChoiceTarget(lb);
     categories.exec();
 }
 
 void TFtjsp1::SpeedButton2Click()
 {
-    TFdw1 units(m_context, this);
-    units.setChoiceTarget(dw);
+    ModalDialog<TFdw1> units(new TFdw1(m_context, this));
+    units->setChoiceTarget(dw);
     units.exec();
 }
 
@@ -287,20 +251,9 @@ void TFtjsp1::BitBtn1Click()
             e->setText(tidied);
     }
     const QSqlDatabase db = m_context.DM1.ADOC1();
-    const bool adding = ST1 == modeAdd();
+    const bool adding = formMode() == FormMode::Add;
     const goods::Outcome outcome = adding ? goods::add(db, input()) : goods::update(db, m_id, input());
-    if (!outcome.ok()) {
-        switch (outcome.severity) {
-        case goods::Severity::Info:
-            msg::info(this, outcome.message);
-            break;
-        case goods::Severity::Warning:
-            msg::warning(this, outcome.message);
-            break;
-        case goods::Severity::Error:
-            msg::error(this, outcome.message);
-            break;
-        }
+    if (!showOutcome(this, outcome)) {
         if (QWidget *w = widgetOf(outcome.focus))
             w->setFocus();
         return;

@@ -1,13 +1,11 @@
 #pragma once
 
 #include "core/masterdata/Goods.h"
+#include "ui/FormDialog.h"
 #include "ui/WindowContext.h"
-
-#include <QDialog>
 
 class NumberEdit;
 class QLineEdit;
-class QPushButton;
 class QToolButton;
 
 // "新增商品资料" / "修改商品资料": adds articles one after another, or edits
@@ -17,17 +15,16 @@ class QToolButton;
 // an add the dialog stays open with its fields as they are and the focus on
 // the name; after an edit it closes. Whoever opened it learns of every saved
 // article through saved().
-class TFtjsp1 : public QDialog
+class TFtjsp1 : public FormDialog
 {
     Q_OBJECT
 public:
     explicit TFtjsp1(const WindowContext &context, QWidget *parent = nullptr);
 
-    // Mode "新增": texts empty, the seven numbers "0".
+    // Adding: texts empty, the seven numbers "0".
     void startAdd();
-    // Mode "修改": every field from the article, the stored code included.
+    // Editing: every field from the article, the stored code included.
     void startEdit(const goods::Article &article);
-    QString mode() const { return ST1; }
 
     void BitBtn1Click();       // 保存
     void SpeedButton1Click();  // 选择商品类别
@@ -59,8 +56,6 @@ public:
     QLineEdit *bz;
     QToolButton *SpeedButton1;
     QToolButton *SpeedButton2;
-    QPushButton *BitBtn1;
-    QPushButton *BitBtn2;
 
 private:
     void ppggChange();
@@ -68,6 +63,5 @@ private:
     NumberEdit *numberEdit(goods::Field field) const;
 
     WindowContext m_context;
-    QString ST1;  // "新增" or "修改"
     qint64 m_id = 0;
 };

@@ -1,14 +1,13 @@
 #include "windows/util/Untoc1.h"
 
 #include "core/money/Decimal.h"
-#include "ui/FocusChain.h"
+#include "ui/FormDialog.h"
 #include "ui/Messages.h"
 #include "ui/NumberEdit.h"
 #include "core/money/Capitals.h"
 
 #include <QEvent>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -33,22 +32,13 @@ TFntoc1::TFntoc1(QWidget *parent) : ChildWindow(QStringLiteral("人民币大小�
     form->addRow(l1, Edit1);
     form->addRow(l2, Edit2);
 
-    BitBtn1 = new QPushButton(QStringLiteral("转换"), this);
-    BitBtn2 = new QPushButton(QStringLiteral("取消"), this);
+    auto *frame = new FormFrame(this, form, QStringLiteral("转换"), QStringLiteral("取消"));
+    frame->layout()->addStretch();
+    BitBtn1 = frame->actionButton();
+    BitBtn2 = frame->closeButton();
     connect(BitBtn1, &QPushButton::clicked, this, &TFntoc1::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &QWidget::close);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
-    layout->addStretch();
-
-    auto *chain = new FocusChain(this);
-    chain->then(Edit1, [this] { BitBtn1->click(); });
+    frame->enterAlong({{Edit1}});
     setFocusProxy(Edit1);
     Edit1->setFocus();
 }
