@@ -115,6 +115,17 @@ bool ListWindow::query(const QSqlDatabase &db, const QString &statement, const s
     return true;
 }
 
+bool ListWindow::query(const QSqlDatabase &db, const ListQuery &list)
+{
+    try {
+        DBGrid1->openQuery(db, list);
+    } catch (const DbError &e) {
+        msg::error(this, e.message());
+        return false;
+    }
+    return true;
+}
+
 QString ListWindow::exportName() const
 {
     if (!m_exportName.isEmpty())

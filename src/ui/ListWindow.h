@@ -48,6 +48,8 @@ public:
     // Opens the grid on a statement. A database failure is reported (caption
     // "错误"), the grid stays closed, and false is returned.
     bool query(const QSqlDatabase &db, const QString &statement, const sql::Binds &binds = {});
+    // The same through a window onto the list's statement.
+    bool query(const QSqlDatabase &db, const ListQuery &list);
 
     // "导出": the grid as shown into a spreadsheet; the closed message when
     // the list is not open. The file is named after `exportName()`.
