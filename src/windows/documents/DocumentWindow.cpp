@@ -440,6 +440,9 @@ void DocumentWindow::buildFields()
     DBGrid1 = new ListGrid(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->setToolTip(QStringLiteral("双点列表可修改明细"));
+    // A document's lines are shown in the order they were entered: the line
+    // editor steps through them in that order.
+    DBGrid1->setSortable(false);
     DBGrid1->setColumns({{QStringLiteral("txm"), QStringLiteral("编码"), 110},
                          {QStringLiteral("ppgg"), QStringLiteral("商品名称"), 240},
                          {QStringLiteral("dw"), QStringLiteral("单位"), 60},
@@ -696,9 +699,13 @@ void DocumentWindow::reloadLines()
 
 void DocumentWindow::showLines()
 {
+    // The line that was current stays current; when it is gone, the line
+    // that took its place.
+    const std::optional<qint64> id = currentLineId();
     const int current = DBGrid1->currentRow();
     DBGrid1->openRows(linesSnapshot(m_lines));
-    if (current >= 0 && current < DBGrid1->rowCount())
+    if (!(id && DBGrid1->selectWhere(QStringLiteral("id"), *id)) && current >= 0 &&
+        current < DBGrid1->rowCount())
         DBGrid1->setCurrentRow(current);
     const documents::Totals t = documents::totalsOf(m_lines);
     hjsl->setText(t.quantity.toShortest());
@@ -767,15 +774,15 @@ void DocumentWindow::addChosenGoods(const documents::Goods &goods)
 
 void DocumentWindow::SB2Click()
 {
-    const QVariant id = DBGrid1->currentValue(QStringLiteral("id"));
-    if (m_lines.empty() || !id.isValid()) {
+    const std::optional<qint64> id = currentLineId();
+    if (m_lines.empty() || !id || lineIndexOf(*id) < 0) {
         msg::warning(this, QStringLiteral("没有明细可删除！"));
         return;
     }
     if (!msg::confirmOkCancel(this, QStringLiteral("确定要删除此明细么？")))
         return;
     const documents::Outcome out =
-        documents::deleteLine(m_context.DM1.ADOC1(), m_d, number(), id.toLongLong());
+        documents::deleteLine(m_context.DM1.ADOC1(), m_d, number(), *id);
     if (!out.ok()) {
         showOutcome(out);
         return;
@@ -783,14 +790,35 @@ void DocumentWindow::SB2Click()
     reloadLines();
 }
 
+std::optional<qint64> DocumentWindow::currentLineId() const
+{
+    const QVariant id = DBGrid1->currentValue(QStringLiteral("id"));
+    if (!id.isValid())
+        return std::nullopt;
+    return id.toLongLong();
+}
+
+int DocumentWindow::lineIndexOf(qint64 id) const
+{
+    for (size_t i = 0; i < m_lines.size(); ++i) {
+        if (m_lines[i].id == id)
+            return int(i);
+    }
+    return -1;
+}
+
 void DocumentWindow::SB3Click()
 {
-    if (m_lines.empty() || DBGrid1->currentRow() < 0) {
+    // The line is the grid's current line, found by its id: what the grid
+    // shows at a row need not be the line set's line at that index.
+    const std::optional<qint64> id = currentLineId();
+    const int current = id ? lineIndexOf(*id) : -1;
+    if (m_lines.empty() || current < 0) {
         msg::warning(this, QStringLiteral("没有明细可修改！"));
         return;
     }
     const std::unique_ptr<TFxgmx1> editor =
-        m_words.lineEditor(m_context, number(), m_mode, m_lines, DBGrid1->currentRow(), this);
+        m_words.lineEditor(m_context, number(), m_mode, m_lines, current, this);
     editor->exec();
     // The totals follow the edited lines.
     reloadLines();

@@ -217,6 +217,10 @@ private:
     PrintedDocument printedDocument() const;
     void showOutcome(const documents::Outcome &outcome);
     QWidget *fieldWidget(documents::Field field) const;
+    // The id of the grid's current line; none when there is no current line.
+    std::optional<qint64> currentLineId() const;
+    // The place of a line in the line set, or -1.
+    int lineIndexOf(qint64 id) const;
     void startEditMode(const documents::Header &header);
     // A number field's value: empty or a lone "-" is 0, more than two
     // decimals are rounded; a text that is not a number is reported.

@@ -1,0 +1,141 @@
+// What the four document windows share, tried on each of them: the line
+// actions find their line, the keys, the lines a new document finds, the
+// dialogs they open.
+#include "DocumentWindowFixtures.h"
+#include "TestSupport.h"
+
+#include "windows/documents/Uxgmx1.h"
+#include "windows/purchasing/Utjcgd1.h"
+#include "windows/sales/Utjpfd1.h"
+#include "windows/sales/Utjxsd1.h"
+#include "windows/stock/Utjrkd1.h"
+#include "ui/ListGrid.h"
+
+#include <QHeaderView>
+
+using namespace windowfixture;
+
+namespace {
+
+const QDate kToday{2024, 3, 15};
+
+enum class Kind { Retail, Wholesale, Purchase, Movement };
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Kind)
+
+class TestDocumentWindows : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void lineActionsFollowTheChosenLine_data();
+    void lineActionsFollowTheChosenLine();
+
+private:
+    void kinds();
+    std::unique_ptr<DocumentWindow> window(Kind kind);
+
+    std::unique_ptr<FreshShop> m_shop;
+    Session m_session = Session::forOperator(u"系统管理员"_s, {});
+    std::unique_ptr<ScriptedMessages> m_messages;
+};
+
+void TestDocumentWindows::init()
+{
+    m_shop = std::make_unique<FreshShop>();
+    m_messages = std::make_unique<ScriptedMessages>();
+    addGoods(m_shop->db(), u"AAA"_s, u"甲货"_s, u"3 4 5"_s, u"10 2 20"_s);
+    addGoods(m_shop->db(), u"BBB"_s, u"乙货"_s, u"6 7 8"_s, u"10 3 30"_s);
+}
+
+void TestDocumentWindows::cleanup()
+{
+    m_messages.reset();
+    m_shop.reset();
+}
+
+void TestDocumentWindows::kinds()
+{
+    QTest::addColumn<Kind>("kind");
+    QTest::newRow("retail") << Kind::Retail;
+    QTest::newRow("wholesale") << Kind::Wholesale;
+    QTest::newRow("purchase") << Kind::Purchase;
+    QTest::newRow("movement") << Kind::Movement;
+}
+
+std::unique_ptr<DocumentWindow> TestDocumentWindows::window(Kind kind)
+{
+    const WindowContext context{m_shop->dm(), m_session};
+    std::unique_ptr<DocumentWindow> w;
+    switch (kind) {
+    case Kind::Retail:
+        w = std::make_unique<TFtjxsd1>(context);
+        break;
+    case Kind::Wholesale:
+        w = std::make_unique<TFtjpfd1>(context);
+        break;
+    case Kind::Purchase:
+        w = std::make_unique<TFtjcgd1>(context);
+        break;
+    case Kind::Movement:
+        w = std::make_unique<TFtjrkd1>(context);
+        break;
+    }
+    w->setToday([] { return kToday; });
+    w->newDocument();
+    return w;
+}
+
+void TestDocumentWindows::lineActionsFollowTheChosenLine_data()
+{
+    kinds();
+}
+
+void TestDocumentWindows::lineActionsFollowTheChosenLine()
+{
+    QFETCH(Kind, kind);
+    const auto w = window(kind);
+    QVERIFY(showActive(w.get()));
+    addLine(*w, u"AAA"_s, u"4"_s);
+    addLine(*w, u"BBB"_s, u"1"_s);
+    QCOMPARE(w->lines().size(), size_t(2));
+
+    // A click on the "数量" title would put BBB first; the lines keep the
+    // order they were entered in.
+    QTest::mouseClick(w->DBGrid1->horizontalHeader()->viewport(), Qt::LeftButton, {},
+                      QPoint(w->DBGrid1->horizontalHeader()->sectionViewportPosition(3) + 5, 5));
+    QVERIFY(w->DBGrid1->selectWhere(u"txm"_s, u"BBB"_s));
+
+    // F12 edits BBB, the line chosen.
+    QString edited;
+    int editorIndex = -1;
+    ModalAnswer<TFxgmx1> editor([&](TFxgmx1 &e) {
+        edited = e.txm->text();
+        editorIndex = e.currentIndex();
+        e.reject();
+    });
+    QTest::keyClick(w->txm, Qt::Key_F12);
+    QVERIFY(editor.seen());
+    QCOMPARE(edited, u"BBB"_s);
+    QCOMPARE(editorIndex, 1);
+    QVERIFY(activate(w.get()));
+
+    QCOMPARE(w->DBGrid1->rows().value(0, u"txm"_s).toString(), u"AAA"_s);
+    QCOMPARE(w->DBGrid1->rows().value(1, u"txm"_s).toString(), u"BBB"_s);
+    QCOMPARE(w->DBGrid1->boldColumn(), -1);
+
+    // F11 deletes the chosen line too, and the other stays current.
+    QCOMPARE(w->DBGrid1->currentValue(u"txm"_s).toString(), u"BBB"_s);
+    QTest::keyClick(w->txm, Qt::Key_F11);
+    QCOMPARE(w->lines().size(), size_t(1));
+    QCOMPARE(w->lines()[0].txm, u"AAA"_s);
+    QCOMPARE(w->DBGrid1->currentValue(u"txm"_s).toString(), u"AAA"_s);
+}
+
+QTEST_MAIN(TestDocumentWindows)
+#include "tst_documentwindows.moc"
