@@ -35,6 +35,8 @@ private Q_SLOTS:
     void deletionReversesPostedFirst();
     void postedOrGoneDocumentsRefuseChanges();
     void failureInTheMiddleLeavesNothing();
+    void failedLineActionLeavesNothing_data();
+    void failedLineActionLeavesNothing();
 };
 
 void TestDocuments::goodsByCode()
@@ -375,6 +377,62 @@ void TestDocuments::failureInTheMiddleLeavesNothing()
         QCOMPARE(dump(db, u"sp"_s) + dump(db, u"xsglc"_s), before);
         QCOMPARE(count(db, u"xsglz"_s) + count(db, u"xsfx"_s), 0);
     }
+}
+
+void TestDocuments::failedLineActionLeavesNothing_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("event");  // the write the action makes
+    QTest::newRow("add") << u"add"_s << u"INSERT"_s;
+    QTest::newRow("add from picker") << u"addGoods"_s << u"INSERT"_s;
+    QTest::newRow("edit") << u"edit"_s << u"UPDATE"_s;
+    QTest::newRow("delete unsaved") << u"deleteNew"_s << u"DELETE"_s;
+    QTest::newRow("delete saved") << u"deleteSaved"_s << u"UPDATE"_s;
+}
+
+void TestDocuments::failedLineActionLeavesNothing()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, event);
+    FreshShop shop;
+    auto db = shop.db();
+    addGoods(db, u"A"_s, u"10 2.5 25"_s, u"4 3 2"_s);
+    // A held document (saved line) and a new one (unsaved line).
+    QCOMPARE(addLines(db, retail(), kDh, u"A 1 4 2.5"_s), QString());
+    QVERIFY(save(db, retail(), kDh, u"甲"_s, SaveAs::Hold).outcome.ok());
+    QCOMPARE(addLines(db, retail(), kNext, u"A 2 4 2.5"_s), QString());
+    const qint64 saved = lineSet(db, retail(), kDh, Mode::Edit).front().id;
+    const qint64 unsaved = lineSet(db, retail(), kNext, Mode::New).front().id;
+    // The saved line is deleted while the held document is edited.
+    if (action == u"deleteSaved"_s)
+        QVERIFY(takeHeld(db, retail(), u"XSD20240315003"_s, kDh).outcome.ok());
+
+    // The write fails after part of it was done: the trigger records the
+    // change, then the statement fails without undoing what it did so far.
+    sql::exec(db, u"CREATE TABLE written (what TEXT)"_s);
+    sql::exec(db, u"CREATE TRIGGER half_done AFTER "_s + event +
+                      u" ON xsglc BEGIN INSERT INTO written VALUES ('line');"
+                      " SELECT RAISE(FAIL, 'disk full'); END"_s);
+    const QStringList before = dump(db, u"xsglc"_s);
+
+    Outcome out;
+    if (action == u"add"_s) {
+        out = documents::addLine(db, retail(), kNext,
+                                 {u"A"_s, nameOf(u"A"_s), u"个"_s, u"1"_s, u"4"_s, dec(u"2.5"_s)})
+                  .outcome;
+    } else if (action == u"addGoods"_s) {
+        out = addGoodsLine(db, retail(), kNext, *findGoodsByCode(db, u"A"_s)).outcome;
+    } else if (action == u"edit"_s) {
+        out = documents::editLine(db, retail(), kNext, unsaved, u"5"_s, u"3"_s);
+    } else if (action == u"deleteNew"_s) {
+        out = deleteLine(db, retail(), kNext, unsaved);
+    } else {
+        out = deleteLine(db, retail(), kDh, saved);
+    }
+    QCOMPARE(out.severity, Severity::Error);
+    QVERIFY2(out.message.contains(u"disk full"_s), qPrintable(out.message));
+    QCOMPARE(dump(db, u"xsglc"_s), before);
+    QCOMPARE(count(db, u"written"_s), 0);
 }
 
 QTEST_GUILESS_MAIN(TestDocuments)

@@ -331,6 +331,9 @@ LineAdded insertLine(const QSqlDatabase &db, const Descriptor &d, Line l)
         return r;
     }
     try {
+        // The check and the write see the same state, and a write that fails
+        // part way leaves nothing.
+        Transaction tx(db);
         if (isPosted(db, d, l.dh)) {
             r.outcome = postedRefusal();
             return r;
@@ -350,6 +353,7 @@ LineAdded insertLine(const QSqlDatabase &db, const Descriptor &d, Line l)
         }
         const QSqlQuery q = sql::exec(db, statement, binds);
         l.id = q.lastInsertId().toLongLong();
+        tx.commit();
     } catch (const DbError &e) {
         r.outcome = databaseFailure(e);
         return r;
@@ -506,6 +510,7 @@ Outcome editLine(const QSqlDatabase &db, const Descriptor &d, const QString &dh,
     if (sl->isZero())
         return refusal(u"数量不可为零！"_s, Field::Quantity);
     try {
+        Transaction tx(db);
         auto line = lineById(db, d, dh, lineId);
         if (!line || line->bj == u"ds"_s)
             return refusal(u"没有明细可修改！"_s, Field::None, Severity::Warning);
@@ -525,6 +530,7 @@ Outcome editLine(const QSqlDatabase &db, const Descriptor &d, const QString &dh,
             sql::exec(db, u"UPDATE "_s + d.lineTable + u" SET sl = ?, jg = ?, je = ? WHERE id = ?"_s,
                       {units(l.sl), units(l.jg), units(l.je), l.id});
         }
+        tx.commit();
     } catch (const DbError &e) {
         return databaseFailure(e);
     }
@@ -535,6 +541,7 @@ Outcome deleteLine(const QSqlDatabase &db, const Descriptor &d, const QString &d
                    qint64 lineId)
 {
     try {
+        Transaction tx(db);
         const auto line = lineById(db, d, dh, lineId);
         if (!line || line->bj == u"ds"_s)
             return refusal(u"没有明细可删除！"_s, Field::None, Severity::Warning);
@@ -545,6 +552,7 @@ Outcome deleteLine(const QSqlDatabase &db, const Descriptor &d, const QString &d
         else
             sql::exec(db, u"UPDATE "_s + d.lineTable + u" SET bj = 'ds' WHERE id = ?"_s,
                       {lineId});
+        tx.commit();
     } catch (const DbError &e) {
         return databaseFailure(e);
     }
