@@ -95,24 +95,14 @@ Decimal decimalAt(const QSqlQuery &q, int column)
     return Decimal::fromUnits(q.value(column).toLongLong());
 }
 
-// What a number field does with its text before the value is used: an empty
-// text or a lone "-" is 0, more than two decimals are rounded to "0.00".
-QString tidied(const QString &text)
-{
-    const QString t = text.trimmed();
-    if (t.isEmpty() || t == u"-"_s)
-        return u"0"_s;
-    return decimaltext::rewriteTo2IfLonger(t);
-}
-
 // Reads a tidied number field; nothing (and the message in `refused`) when its
 // text is not a number.
 std::optional<Decimal> readNumber(const QString &text, const QString &caption, Field field,
                                   Outcome &refused)
 {
-    const Decimal v = Decimal::parse(tidied(text));
+    const Decimal v = fieldNumber(text);
     if (!v.isValid()) {
-        refused = refusal(caption + u"不是有效的数字！"_s, field);
+        refused = refusal(notANumberMessage(caption), field);
         return std::nullopt;
     }
     return v;
@@ -363,6 +353,21 @@ LineAdded insertLine(const QSqlDatabase &db, const Descriptor &d, Line l)
 }
 
 }  // namespace
+
+// ---- Number fields ----------------------------------------------------------------
+
+Decimal fieldNumber(const QString &text)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty() || t == u"-"_s)
+        return Decimal();
+    return Decimal::parse(decimaltext::rewriteTo2IfLonger(t));
+}
+
+QString notANumberMessage(const QString &caption)
+{
+    return caption + u"不是有效的数字！"_s;
+}
 
 // ---- Descriptors ------------------------------------------------------------------
 

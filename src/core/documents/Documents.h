@@ -68,6 +68,16 @@ const Descriptor &descriptor(DocumentKind kind);
 // The kind a document number belongs to, by its prefix.
 std::optional<DocumentKind> kindOfNumber(const QString &dh);
 
+// ---- Number fields --------------------------------------------------------------
+
+// A number field's value as the tidy rules read its text: an empty text or a
+// lone "-" is 0, more than two decimals become the "0.00" form. Invalid when
+// the text is not a number (a lone ".", a "-" after digits).
+Decimal fieldNumber(const QString &text);
+
+// "<caption>不是有效的数字！"
+QString notANumberMessage(const QString &caption);
+
 // ---- Results ----------------------------------------------------------------
 
 // Where a window puts the focus after a refusal. Goods is the entry row's

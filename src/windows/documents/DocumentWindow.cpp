@@ -671,13 +671,9 @@ void DocumentWindow::recomputeDue()
 
 std::optional<Decimal> DocumentWindow::fieldValue(QLineEdit *field, const QString &caption)
 {
-    QString text = field->text().trimmed();
-    if (text.isEmpty() || text == QStringLiteral("-"))
-        text = QStringLiteral("0");
-    text = decimaltext::rewriteTo2IfLonger(text);
-    const Decimal v = Decimal::parse(text);
+    const Decimal v = documents::fieldNumber(field->text());
     if (!v.isValid()) {
-        msg::info(this, caption + QStringLiteral("不是有效的数字！"));
+        msg::info(this, documents::notANumberMessage(caption));
         field->setFocus();
         return std::nullopt;
     }
@@ -999,29 +995,34 @@ void DocumentWindow::BB5Click()
 
 // ---- Printing -----------------------------------------------------------------
 
-bool DocumentWindow::checkPrintable()
+std::optional<PrintedDocument> DocumentWindow::printableDocument()
 {
     if (m_lines.empty()) {
         msg::info(this, QStringLiteral("明细不可为空！"));
-        return false;
+        return std::nullopt;
     }
+    PrintedDocument doc = printedDocument();
     if (!m_d.carriesMoney())
-        return true;
-    const auto total = Decimal::parse(hjje->text());
+        return doc;
+    // The amounts are read once, by the tidy rules; the checks and the slip
+    // use the same values, and a text that is not a number prints nothing.
     const auto rounding = fieldValue(yhe, QStringLiteral("抹零额"));
     if (!rounding)
-        return false;
+        return std::nullopt;
     const auto due = fieldValue(yse, m_words.dueLabel);
     if (!due)
-        return false;
+        return std::nullopt;
     const auto settled = fieldValue(sse, m_words.settledLabel);
     if (!settled)
-        return false;
-    if (auto broken = documents::amountRuleBroken(m_d, {total, *rounding, *due, *settled})) {
+        return std::nullopt;
+    if (auto broken =
+            documents::amountRuleBroken(m_d, {doc.totalAmount, *rounding, *due, *settled})) {
         msg::info(this, *broken);
-        return false;
+        return std::nullopt;
     }
-    return true;
+    doc.due = *due;
+    doc.settled = *settled;
+    return doc;
 }
 
 PrintedDocument DocumentWindow::printedDocument() const
@@ -1035,24 +1036,20 @@ PrintedDocument DocumentWindow::printedDocument() const
     doc.preparedBy = m_context.session.STyhm1;
     doc.totalQuantity = Decimal::parse(hjsl->text());
     doc.totalAmount = Decimal::parse(hjje->text());
-    if (m_d.carriesMoney()) {
-        doc.due = decimaltext::parseRoundedTo2(yse->text());
-        doc.settled = decimaltext::parseRoundedTo2(sse->text());
-    }
     return doc;
 }
 
-report::Form DocumentWindow::printForm() const
+report::Form DocumentWindow::printForm(const PrintedDocument &doc) const
 {
-    return m_words.printForm(m_context.DM1.ATdanwei1(), printedDocument(),
-                             linesSnapshot(m_lines));
+    return m_words.printForm(m_context.DM1.ATdanwei1(), doc, linesSnapshot(m_lines));
 }
 
 void DocumentWindow::BB3Click()
 {
-    if (!checkPrintable())
+    const std::optional<PrintedDocument> doc = printableDocument();
+    if (!doc)
         return;
-    report::Form form = printForm();
+    report::Form form = printForm(*doc);
     form.setReportTitle(QStringLiteral("打印预览"));
     if (m_previewer)
         m_previewer(form);
@@ -1062,11 +1059,15 @@ void DocumentWindow::BB3Click()
 
 void DocumentWindow::BB31Click()
 {
-    if (!m_words.printAndFinalize || !checkPrintable())
+    if (!m_words.printAndFinalize)
         return;
-    const report::Form form = printForm();
+    const std::optional<PrintedDocument> doc = printableDocument();
+    if (!doc)
+        return;
+    const report::Form form = printForm(*doc);
     // A document that could not be printed is not finalized either.
-    if (!report::printDirectly(this, form))
+    const bool printed = m_printer ? m_printer(form) : report::printDirectly(this, form);
+    if (!printed)
         return;
     BB4Click();
 }

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class ListGrid;
 class NumberEdit;
@@ -134,12 +135,15 @@ public:
     // The goods picker serving this window, while it is open.
     TFsp2 *goodsPicker() const { return m_goodsPicker; }
 
-    // The form F7 shows, filled from the window as it stands.
-    report::Form printForm() const;
     // Runs instead of the preview window (tests look at the form here).
     void setPreviewer(std::function<void(report::Form &)> previewer)
     {
         m_previewer = std::move(previewer);
+    }
+    // Runs instead of the printer for "打印结单"; true when it printed.
+    void setPrinter(std::function<bool(const report::Form &)> printer)
+    {
+        m_printer = std::move(printer);
     }
 
     // Operations behind the buttons and keys.
@@ -213,8 +217,12 @@ private:
     void setNumber(const QString &number);
     bool applyNumber(const numbering::Result &next);
     void save(documents::SaveAs as);
-    bool checkPrintable();
+    // The document as F7 and "打印结单" print it, once the lines and the
+    // amounts pass their checks; none (after telling the operator) otherwise.
+    std::optional<PrintedDocument> printableDocument();
+    // The header and totals; the amounts are left to printableDocument().
     PrintedDocument printedDocument() const;
+    report::Form printForm(const PrintedDocument &doc) const;
     void showOutcome(const documents::Outcome &outcome);
     QWidget *fieldWidget(documents::Field field) const;
     // The id of the grid's current line; none when there is no current line.
@@ -234,4 +242,5 @@ private:
     std::function<QDate()> m_today;
     QPointer<TFsp2> m_goodsPicker;
     std::function<void(report::Form &)> m_previewer;
+    std::function<bool(const report::Form &)> m_printer;
 };
