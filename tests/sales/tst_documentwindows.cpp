@@ -4,6 +4,7 @@
 #include "DocumentWindowFixtures.h"
 #include "TestSupport.h"
 
+#include "windows/documents/HeldDocumentPicker.h"
 #include "windows/documents/Uxgmx1.h"
 #include "windows/purchasing/Utjcgd1.h"
 #include "windows/sales/Utjpfd1.h"
@@ -12,6 +13,8 @@
 #include "ui/ListGrid.h"
 
 #include <QHeaderView>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 
 using namespace windowfixture;
 
@@ -35,6 +38,9 @@ private Q_SLOTS:
 
     void lineActionsFollowTheChosenLine_data();
     void lineActionsFollowTheChosenLine();
+    void keysWorkWhileAnotherWindowIsActive_data();
+    void keysWorkWhileAnotherWindowIsActive();
+    void keysWorkInAnInactiveMainWindow();
 
 private:
     void kinds();
@@ -135,6 +141,93 @@ void TestDocumentWindows::lineActionsFollowTheChosenLine()
     QCOMPARE(w->lines().size(), size_t(1));
     QCOMPARE(w->lines()[0].txm, u"AAA"_s);
     QCOMPARE(w->DBGrid1->currentValue(u"txm"_s).toString(), u"AAA"_s);
+}
+
+void TestDocumentWindows::keysWorkWhileAnotherWindowIsActive_data()
+{
+    kinds();
+}
+
+void TestDocumentWindows::keysWorkWhileAnotherWindowIsActive()
+{
+    QFETCH(Kind, kind);
+    QPointer<DocumentWindow> w = window(kind).release();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    // Another top-level window is the active one, as when the desktop does
+    // not bring the main window back after a picker closed.
+    QWidget other;
+    QVERIFY(showActive(&other));
+    QVERIFY(!w->isActiveWindow());
+    w->txm->setFocus();
+    const QString lineTable = w->descriptor().lineTable;
+    const auto lineCount = [&] {
+        return count(m_shop->db(), u"SELECT count(*) FROM "_s + lineTable);
+    };
+
+    QTest::keyClick(w->txm, Qt::Key_F7);
+    QCOMPARE(m_messages->last(), u"明细不可为空！"_s);
+    w->txm->setText(u"AAA"_s);
+    w->sl->setText(u"2"_s);
+    QTest::keyClick(w->sl, Qt::Key_F10);
+    QCOMPARE(w->lines().size(), size_t(1));
+    QTest::keyClick(w->sl, Qt::Key_F8);
+    QCOMPARE(m_messages->last(), u"经办人不可为空！"_s);
+    m_messages->clear();
+    QTest::keyClick(w->DBGrid1, Qt::Key_F9);
+    QCOMPARE(m_messages->last(), u"经办人不可为空！"_s);
+    ModalAnswer<TFxgmx1> editor([](TFxgmx1 &e) { e.reject(); });
+    QTest::keyClick(w->DBGrid1, Qt::Key_F12);
+    QVERIFY(editor.seen());
+    ModalAnswer<HeldDocumentPicker> picker([](HeldDocumentPicker &p) { p.reject(); });
+    QTest::keyClick(w->jsr, Qt::Key_F6);
+    QVERIFY(picker.seen());
+    QTest::keyClick(w->txm, Qt::Key_F11);
+    QCOMPARE(m_messages->last(), u"确定要删除此明细么？"_s);
+    QVERIFY(w->lines().empty());
+    QTest::keyClick(w->txm, Qt::Key_F10);
+    QCOMPARE(m_messages->last(), u"商品不可为空！"_s);
+
+    // Keys pressed in another top-level window are that window's.
+    w->txm->setText(u"AAA"_s);
+    QTest::keyClick(&other, Qt::Key_F10);
+    QVERIFY(w->lines().empty());
+    QTest::keyClick(w->txm, Qt::Key_F10);
+    QCOMPARE(lineCount(), 1);
+    QTest::keyClick(w->txm, Qt::Key_F5);
+    QCOMPARE(lineCount(), 0);
+
+    // Active again, a key acts once.
+    QVERIFY(activate(w));
+    w->txm->setText(u"AAA"_s);
+    w->sl->setText(u"1"_s);  // the new document cleared it
+    QTest::keyClick(w->txm, Qt::Key_F10);
+    QCOMPARE(lineCount(), 1);
+    // Esc closes the window, as before.
+    QTest::keyClick(w->txm, Qt::Key_Escape);
+    QTRY_VERIFY(w.isNull());
+    QCOMPARE(lineCount(), 0);
+}
+
+void TestDocumentWindows::keysWorkInAnInactiveMainWindow()
+{
+    // The retail window as the program shows it: a child of the main
+    // window's work area, the main window not the active one.
+    QMdiArea main;
+    QMdiSubWindow *sub = main.addSubWindow(window(Kind::Retail).release());
+    auto *w = qobject_cast<DocumentWindow *>(sub->widget());
+    main.resize(1000, 700);
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    QWidget other;
+    QVERIFY(showActive(&other));
+    QVERIFY(!w->isActiveWindow());
+    w->txm->setText(u"AAA"_s);
+    w->sl->setText(u"3"_s);
+    QTest::keyClick(w->sl, Qt::Key_F10);
+    QCOMPARE(w->lines().size(), size_t(1));
+    QTest::keyClick(w->txm, Qt::Key_F8);
+    QCOMPARE(m_messages->last(), u"经办人不可为空！"_s);
 }
 
 QTEST_MAIN(TestDocumentWindows)

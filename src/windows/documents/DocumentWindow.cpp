@@ -19,6 +19,7 @@
 #include "windows/stock/Uxgmx2.h"
 #include "windows/stock/Uxzrk1.h"
 #include "ui/FocusChain.h"
+#include "ui/KeyPreview.h"
 #include "ui/ListGrid.h"
 #include "ui/Messages.h"
 #include "ui/NumberEdit.h"
@@ -31,7 +32,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -595,18 +595,17 @@ void DocumentWindow::buildFields()
 
 void DocumentWindow::buildKeys()
 {
-    // The window sees these keys before its fields do.
+    // The window sees these keys before its fields do, also while the main
+    // window is not the active one.
+    auto *preview = new KeyPreview(this);
     const std::pair<int, void (DocumentWindow::*)()> keys[] = {
         {Qt::Key_F5, &DocumentWindow::BB1Click},  {Qt::Key_F6, &DocumentWindow::BB2Click},
         {Qt::Key_F7, &DocumentWindow::BB3Click},  {Qt::Key_F8, &DocumentWindow::BB4Click},
         {Qt::Key_F9, &DocumentWindow::BB5Click},  {Qt::Key_F10, &DocumentWindow::SB1Click},
         {Qt::Key_F11, &DocumentWindow::SB2Click}, {Qt::Key_F12, &DocumentWindow::SB3Click},
     };
-    for (const auto &[key, slot] : keys) {
-        auto *s = new QShortcut(QKeySequence(key), this);
-        s->setContext(Qt::WidgetWithChildrenShortcut);
-        connect(s, &QShortcut::activated, this, slot);
-    }
+    for (const auto &[key, slot] : keys)
+        preview->add(key, [this, slot = slot] { (this->*slot)(); });
 }
 
 bool DocumentWindow::eventFilter(QObject *watched, QEvent *event)
