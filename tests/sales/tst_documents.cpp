@@ -37,6 +37,7 @@ private Q_SLOTS:
     void failureInTheMiddleLeavesNothing();
     void failedLineActionLeavesNothing_data();
     void failedLineActionLeavesNothing();
+    void interruptedEntriesOfEarlierDaysGo();
 };
 
 void TestDocuments::goodsByCode()
@@ -433,6 +434,56 @@ void TestDocuments::failedLineActionLeavesNothing()
     QVERIFY2(out.message.contains(u"disk full"_s), qPrintable(out.message));
     QCOMPARE(dump(db, u"xsglc"_s), before);
     QCOMPARE(count(db, u"written"_s), 0);
+}
+
+void TestDocuments::interruptedEntriesOfEarlierDaysGo()
+{
+    FreshShop shop;
+    auto db = shop.db();
+    const Descriptor &purchase = descriptor(DocumentKind::Purchase);
+    const Descriptor &movement = descriptor(DocumentKind::Movement);
+    // Entries interrupted on earlier days: unsaved lines, no header.
+    QCOMPARE(addLines(db, retail(), u"XSD20240314001"_s, u"A 1 4; B 2 4"_s), QString());
+    QCOMPARE(addLines(db, wholesale(), u"PFD20240314001"_s, u"A 1 4"_s), QString());
+    QCOMPARE(addLines(db, purchase, u"CGD20240301001"_s, u"A 1 4"_s), QString());
+    QCOMPARE(addLines(db, movement, u"YDD20231231001"_s, u"A 1 4"_s), QString());
+    // Today's interrupted entry stays for the window that takes up its number.
+    QCOMPARE(addLines(db, retail(), u"XSD20240315001"_s, u"A 1 4"_s), QString());
+    QCOMPARE(addLines(db, movement, u"YDD20240315001"_s, u"A 1 4"_s), QString());
+    // A held document of an earlier day, its edit interrupted: it has a
+    // header, and taking it up again settles its lines.
+    QCOMPARE(addLines(db, retail(), u"XSD20240314002"_s, u"A 1 4"_s), QString());
+    QVERIFY(save(db, retail(), u"XSD20240314002"_s, u"甲"_s, SaveAs::Hold).outcome.ok());
+    QCOMPARE(addLines(db, retail(), u"XSD20240314002"_s, u"B 1 4"_s), QString());
+    const QStringList kept{u"XSD20240314002=dz"_s, u"XSD20240314002=yz"_s,
+                           u"XSD20240315001=dz"_s, u"YDD20240315001=dz"_s};
+    const auto lines = [&] {
+        QStringList out;
+        for (const QString &table : {u"xsglc"_s, u"cgglc"_s, u"rkglc"_s}) {
+            QSqlQuery q = sql::exec(db, u"SELECT dh, bj FROM "_s + table);
+            while (q.next())
+                out << q.value(0).toString() + u'=' + q.value(1).toString();
+        }
+        out.sort();
+        return out;
+    };
+
+    // All or nothing: a failure in the last table keeps the others' lines.
+    sql::exec(db, u"CREATE TRIGGER no_delete BEFORE DELETE ON rkglc"
+                  " BEGIN SELECT RAISE(ABORT, 'disk full'); END"_s);
+    const QStringList before = lines();
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"disk full"_s));
+    QCOMPARE(removeInterruptedEntries(db, kToday), std::nullopt);
+    QCOMPARE(lines(), before);
+    sql::exec(db, u"DROP TRIGGER no_delete"_s);
+
+    QTest::ignoreMessage(QtInfoMsg,
+                         "removed 5 unsaved lines of entries interrupted before 2024-03-15");
+    QCOMPARE(removeInterruptedEntries(db, kToday), std::optional<int>(5));
+    QCOMPARE(lines(), kept);
+    QTest::ignoreMessage(QtInfoMsg,
+                         "removed 0 unsaved lines of entries interrupted before 2024-03-15");
+    QCOMPARE(removeInterruptedEntries(db, kToday), std::optional<int>(0));
 }
 
 QTEST_GUILESS_MAIN(TestDocuments)

@@ -41,6 +41,8 @@ private Q_SLOTS:
     void keysWorkWhileAnotherWindowIsActive_data();
     void keysWorkWhileAnotherWindowIsActive();
     void keysWorkInAnInactiveMainWindow();
+    void linesFoundUnderANewNumberAreTold_data();
+    void linesFoundUnderANewNumberAreTold();
 
 private:
     void kinds();
@@ -228,6 +230,55 @@ void TestDocumentWindows::keysWorkInAnInactiveMainWindow()
     QCOMPARE(w->lines().size(), size_t(1));
     QTest::keyClick(w->txm, Qt::Key_F8);
     QCOMPARE(m_messages->last(), u"经办人不可为空！"_s);
+}
+
+void TestDocumentWindows::linesFoundUnderANewNumberAreTold_data()
+{
+    kinds();
+}
+
+void TestDocumentWindows::linesFoundUnderANewNumberAreTold()
+{
+    QFETCH(Kind, kind);
+    const auto w = window(kind);
+    const documents::Descriptor &d = w->descriptor();
+    const QString first = d.prefix + u"20240315001"_s, second = d.prefix + u"20240315002"_s;
+    // The program stopped while today's first and second documents were
+    // being entered.
+    const auto leave = [&](const QString &dh, const QString &quantity) {
+        QVERIFY(documents::addLine(m_shop->db(), d, dh,
+                                   {u"AAA"_s, u"甲货"_s, u"个"_s, quantity, u"1"_s, Decimal()})
+                    .outcome.ok());
+    };
+    leave(first, u"2"_s);
+    leave(first, u"3"_s);
+    leave(second, u"4"_s);
+    const QString foundText =
+        u"单号%1下有上次未保存的明细%2条，已列入本单，请核对！不需要时可删除明细或按F5重新开单。"_s;
+
+    // The new document shows them and says so.
+    m_messages->clear();
+    w->newDocument();
+    QCOMPARE(w->number(), first);
+    QCOMPARE(w->lines().size(), size_t(2));
+    QCOMPARE(m_messages->texts(), QStringList{foundText.arg(first).arg(2)});
+    QCOMPARE(m_messages->shown().back().caption, u"提示"_s);
+
+    // Saved with the document, the next number's lines are told in turn.
+    w->jsr->setText(u"张三"_s);
+    w->kh->setText(u"王五"_s);
+    m_messages->clear();
+    w->BB4Click();
+    QCOMPARE(w->number(), second);
+    QCOMPARE(m_messages->texts(), QStringList{foundText.arg(second).arg(1)});
+    QCOMPARE(w->lines().size(), size_t(1));
+
+    // F5 drops them, and the fresh document under the same number has none.
+    m_messages->clear();
+    w->BB1Click();
+    QCOMPARE(w->number(), second);
+    QVERIFY(w->lines().empty());
+    QVERIFY(m_messages->shown().empty());
 }
 
 QTEST_MAIN(TestDocumentWindows)

@@ -5,6 +5,8 @@
 
 #include <QSqlQuery>
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace documents {
@@ -779,6 +781,37 @@ Taken takeHeld(const QSqlDatabase &db, const Descriptor &d, const QString &curre
         r.outcome = databaseFailure(e);
     }
     return r;
+}
+
+// ---- Interrupted entries ------------------------------------------------------------------
+
+std::optional<int> removeInterruptedEntries(const QSqlDatabase &db, const QDate &today)
+{
+    // A number is the kind's prefix, the day as yyyymmdd, the serial.
+    const QString day = today.toString(u"yyyyMMdd"_s);
+    int removed = 0;
+    try {
+        Transaction tx(db);
+        for (DocumentKind k : {DocumentKind::Retail, DocumentKind::Purchase, DocumentKind::Movement}) {
+            // Retail and wholesale share their tables.
+            const Descriptor &d = descriptor(k);
+            const QSqlQuery q = sql::exec(
+                db,
+                u"DELETE FROM "_s + d.lineTable + u" WHERE bj = 'dz' AND substr(dh, 4, 8) < ?"
+                    " AND NOT EXISTS (SELECT 1 FROM "_s + d.headerTable + u" WHERE "_s +
+                    d.headerTable + u".dh = "_s + d.lineTable + u".dh)"_s,
+                {day});
+            removed += std::max(q.numRowsAffected(), 0);
+        }
+        tx.commit();
+    } catch (const DbError &e) {
+        qWarning("could not remove the unsaved lines of interrupted entries: %s",
+                 qPrintable(e.message()));
+        return std::nullopt;
+    }
+    qInfo("removed %d unsaved lines of entries interrupted before %s", removed,
+          qPrintable(dates::toDbText(today)));
+    return removed;
 }
 
 // ---- Management --------------------------------------------------------------------------

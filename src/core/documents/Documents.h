@@ -274,6 +274,16 @@ struct Taken {
 Taken takeHeld(const QSqlDatabase &db, const Descriptor &d, const QString &currentDh,
                const QString &heldDh);
 
+// ---- Interrupted entries -------------------------------------------------------
+
+// Start-up: removes the unsaved ("dz") lines left under numbers of an earlier
+// day that never got a header, the lines of documents whose entry was
+// interrupted (the program ended while they were entered). Today's stay: the
+// window that takes up today's number shows them again. One transaction for
+// the three line tables; the count is logged. Nothing when the database
+// failed (logged too; nothing was removed).
+std::optional<int> removeInterruptedEntries(const QSqlDatabase &db, const QDate &today);
+
 // ---- Management ---------------------------------------------------------------
 
 // "反审": gives the stock of a posted document back through the stock rule,

@@ -862,10 +862,24 @@ void DocumentWindow::newDocument()
     sl->setText(QStringLiteral("0"));
     clearAmounts();
     try {
-        applyNumber(numbering::nextOfToday(m_context.DM1.ADOC1(), m_d.numberingKind, m_today()));
+        if (applyNumber(
+                numbering::nextOfToday(m_context.DM1.ADOC1(), m_d.numberingKind, m_today())))
+            tellOfLinesFound();
     } catch (const DbError &e) {
         msg::error(this, e.message());
     }
+}
+
+void DocumentWindow::tellOfLinesFound()
+{
+    // Lines entered under this number before the program stopped: they are
+    // shown, and saved with the document unless the operator removes them.
+    if (m_mode != Mode::New || m_lines.empty())
+        return;
+    msg::info(this, QStringLiteral("单号%1下有上次未保存的明细%2条，已列入本单，请核对！"
+                                   "不需要时可删除明细或按F5重新开单。")
+                        .arg(number())
+                        .arg(m_lines.size()));
 }
 
 void DocumentWindow::BB1Click()
@@ -979,7 +993,8 @@ void DocumentWindow::save(documents::SaveAs as)
     sl->setText(QStringLiteral("0"));
     jg->setText(QStringLiteral("0"));
     cbjg->setText(QStringLiteral("0"));
-    applyNumber(saved.next);
+    if (applyNumber(saved.next))
+        tellOfLinesFound();
 }
 
 void DocumentWindow::BB4Click()

@@ -216,6 +216,9 @@ private:
     void clearAmounts();
     void setNumber(const QString &number);
     bool applyNumber(const numbering::Result &next);
+    // Tells the operator when a new document starts with lines already
+    // under its number.
+    void tellOfLinesFound();
     void save(documents::SaveAs as);
     // The document as F7 and "打印结单" print it, once the lines and the
     // amounts pass their checks; none (after telling the operator) otherwise.
