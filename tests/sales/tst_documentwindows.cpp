@@ -13,6 +13,7 @@
 #include "ui/ListGrid.h"
 
 #include <QHeaderView>
+#include <QToolButton>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -43,6 +44,8 @@ private Q_SLOTS:
     void keysWorkInAnInactiveMainWindow();
     void linesFoundUnderANewNumberAreTold_data();
     void linesFoundUnderANewNumberAreTold();
+    void windowMayGoWhileItsDialogRuns_data();
+    void windowMayGoWhileItsDialogRuns();
 
 private:
     void kinds();
@@ -279,6 +282,42 @@ void TestDocumentWindows::linesFoundUnderANewNumberAreTold()
     QCOMPARE(w->number(), second);
     QVERIFY(w->lines().empty());
     QVERIFY(m_messages->shown().empty());
+}
+
+void TestDocumentWindows::windowMayGoWhileItsDialogRuns_data()
+{
+    QTest::addColumn<Kind>("kind");
+    QTest::addColumn<QString>("dialog");
+    const std::pair<const char *, Kind> kinds[] = {{"retail", Kind::Retail},
+                                                   {"wholesale", Kind::Wholesale},
+                                                   {"purchase", Kind::Purchase},
+                                                   {"movement", Kind::Movement}};
+    for (const auto &[name, kind] : kinds) {
+        for (const char *dialog : {"line editor", "held documents", "handler", "partner"})
+            QTest::addRow("%s %s", name, dialog) << kind << QString::fromLatin1(dialog);
+    }
+}
+
+void TestDocumentWindows::windowMayGoWhileItsDialogRuns()
+{
+    QFETCH(Kind, kind);
+    QFETCH(QString, dialog);
+    QPointer<DocumentWindow> w = window(kind).release();
+    addLine(*w, u"AAA"_s, u"1"_s);
+    // The window is destroyed while its modal dialog runs (the dialog with
+    // it, as its child): each is deleted once, and the window's code after
+    // the dialog touches nothing.
+    ModalAnswer<QDialog> answer([&](QDialog &) { delete w.data(); });
+    if (dialog == u"line editor"_s)
+        w->SB3Click();
+    else if (dialog == u"held documents"_s)
+        w->BB2Click();
+    else if (dialog == u"handler"_s)
+        w->SpeedButton1->click();
+    else
+        w->SpeedButton2->click();
+    QVERIFY(answer.seen());
+    QVERIFY(w.isNull());
 }
 
 QTEST_MAIN(TestDocumentWindows)

@@ -41,6 +41,33 @@ using documents::Mode;
 
 namespace {
 
+// A modal dialog of the window with one owner, the window (its parent). The
+// window may go while the dialog runs, and takes the dialog with it: then
+// exec() gives nothing and the caller returns at once, touching nothing.
+// Otherwise the dialog goes when this does.
+template <class Dialog>
+class ModalChild
+{
+public:
+    ModalChild(QWidget *window, Dialog *dialog) : m_window(window), m_dialog(dialog) {}
+    ~ModalChild() { delete m_dialog.data(); }
+    ModalChild(const ModalChild &) = delete;
+    ModalChild &operator=(const ModalChild &) = delete;
+
+    Dialog *operator->() const { return m_dialog.data(); }
+    std::optional<int> exec()
+    {
+        const int result = m_dialog->exec();
+        if (!m_window || !m_dialog)
+            return std::nullopt;
+        return result;
+    }
+
+private:
+    QPointer<QWidget> m_window;
+    QPointer<Dialog> m_dialog;
+};
+
 // ---- The printed forms of the four kinds -----------------------------------------
 
 report::Form salesVoucher(const ShopRecord &shop, const PrintedDocument &doc, Snapshot lines)
@@ -610,11 +637,14 @@ void DocumentWindow::buildKeys()
 
 bool DocumentWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonDblClick) {
+    if (event->type() == QEvent::MouseButtonDblClick && (watched == jsr || watched == kh)) {
+        const QPointer<DocumentWindow> self(this);
         if (watched == jsr)
             pickHandler();
-        else if (watched == kh)
+        else
             pickPartner();
+        if (!self)  // the window went while the picker was open
+            return true;
     }
     return ChildWindow::eventFilter(watched, event);
 }
@@ -812,9 +842,10 @@ void DocumentWindow::SB3Click()
         msg::warning(this, QStringLiteral("没有明细可修改！"));
         return;
     }
-    const std::unique_ptr<TFxgmx1> editor =
-        m_words.lineEditor(m_context, number(), m_mode, m_lines, current, this);
-    editor->exec();
+    ModalChild<TFxgmx1> editor(
+        this, m_words.lineEditor(m_context, number(), m_mode, m_lines, current, this).release());
+    if (!editor.exec().has_value())  // the window went while the editor was open
+        return;
     // The totals follow the edited lines.
     reloadLines();
 }
@@ -894,10 +925,10 @@ void DocumentWindow::BB1Click()
 
 void DocumentWindow::BB2Click()
 {
-    const std::unique_ptr<HeldDocumentPicker> picker = m_words.heldPicker(m_context, this);
+    ModalChild<HeldDocumentPicker> picker(this, m_words.heldPicker(m_context, this).release());
     picker->Edit2->setText(kh->text());
     picker->runQuery();
-    if (picker->exec() != QDialog::Accepted)
+    if (picker.exec() != QDialog::Accepted)
         return;
     takeHeld(picker->chosenNumber());
 }
@@ -1090,38 +1121,41 @@ void DocumentWindow::BB31Click()
 
 void DocumentWindow::pickHandler()
 {
-    TFyg2 picker(m_context, this);
-    picker.setChoiceTarget(m_words.pickerMode, PickTarget::fields(jsr));
+    ModalChild<TFyg2> picker(this, new TFyg2(m_context, this));
+    picker->setChoiceTarget(m_words.pickerMode, PickTarget::fields(jsr));
     if (picker.exec() == QDialog::Accepted)
         kh->setFocus();
 }
 
 void DocumentWindow::pickPartner()
 {
-    std::unique_ptr<QDialog> picker;
+    QDialog *dialog = nullptr;
     switch (m_words.partnerSource) {
     case PartnerSource::Customer: {
-        auto customers = std::make_unique<TFkh2>(m_context, this);
+        auto *customers = new TFkh2(m_context, this);
         customers->setChoiceTarget(
             m_words.pickerMode,
             PickTarget::fields(kh, m_words.partnerPickWritesRemark ? bz : nullptr));
-        picker = std::move(customers);
+        dialog = customers;
         break;
     }
     case PartnerSource::Supplier: {
-        auto suppliers = std::make_unique<TFghs2>(m_context, this);
+        auto *suppliers = new TFghs2(m_context, this);
         suppliers->setChoiceTarget(m_words.pickerMode, PickTarget::fields(kh));
-        picker = std::move(suppliers);
+        dialog = suppliers;
         break;
     }
     case PartnerSource::Reason: {
-        auto reasons = std::make_unique<TFrklx1>(m_context, this);
+        auto *reasons = new TFrklx1(m_context, this);
         reasons->setChoiceTarget(kh);
-        picker = std::move(reasons);
+        dialog = reasons;
         break;
     }
     }
-    if (picker && picker->exec() == QDialog::Accepted)
+    if (!dialog)
+        return;
+    ModalChild<QDialog> picker(this, dialog);
+    if (picker.exec() == QDialog::Accepted)
         txm->setFocus();
 }
 
