@@ -4,20 +4,12 @@
 #include "core/db/Dates.h"
 #include "core/db/Snapshot.h"
 #include "core/db/Sql.h"
-#include "windows/masterdata/Ughs2.h"
-#include "windows/masterdata/Ukh2.h"
-#include "windows/masterdata/Urklx1.h"
+#include "report/GoodsVoucher.h"
+#include "windows/documents/HeldDocumentPicker.h"
 #include "windows/masterdata/Uyg2.h"
 #include "ui/ReportPrinting.h"
-#include "report/forms/Udycgd1.h"
-#include "report/forms/Udyrkd1.h"
-#include "report/forms/Udyxsd1.h"
-#include "windows/purchasing/Uxzcg1.h"
 #include "windows/documents/OutcomeMessage.h"
 #include "windows/documents/Uxgmx1.h"
-#include "windows/sales/Uxzxs1.h"
-#include "windows/stock/Uxgmx2.h"
-#include "windows/stock/Uxzrk1.h"
 #include "ui/FocusChain.h"
 #include "ui/KeyPreview.h"
 #include "ui/ListGrid.h"
@@ -68,190 +60,6 @@ private:
     QPointer<Dialog> m_dialog;
 };
 
-// ---- The printed forms of the four kinds -----------------------------------------
-
-report::Form salesVoucher(const ShopRecord &shop, const PrintedDocument &doc, Snapshot lines)
-{
-    SalesDocumentPrint p;
-    p.number = doc.number;
-    p.date = doc.date;
-    p.customer = doc.partner;
-    p.remark = doc.remark;
-    p.handler = doc.handler;
-    p.totalQuantity = doc.totalQuantity;
-    p.totalAmount = doc.totalAmount;
-    p.due = doc.due;
-    p.received = doc.settled;
-    TFdyxsd1 form;
-    form.fill(shop, p, std::move(lines));
-    return report::Form(std::move(form));
-}
-
-template <class VoucherForm>
-report::Form goodsVoucher(const ShopRecord &shop, const PrintedDocument &doc, Snapshot lines)
-{
-    GoodsVoucherDocument g;
-    g.number = doc.number;
-    g.date = doc.date;
-    g.partner = doc.partner;
-    g.remark = doc.remark;
-    g.handler = doc.handler;
-    g.preparedBy = doc.preparedBy;
-    g.totalQuantity = doc.totalQuantity;
-    g.totalAmount = doc.totalAmount;
-    VoucherForm form;
-    form.fill(shop, g, std::move(lines));
-    return report::Form(std::move(form));
-}
-
-// ---- The words of the four windows ------------------------------------------------
-
-DocumentWords salesWords()
-{
-    DocumentWords w;
-    w.partnerSource = PartnerSource::Customer;
-    w.partnerLabel = QStringLiteral("客户");
-    w.partnerPickerHint = QStringLiteral("选择客户");
-    w.dueLabel = QStringLiteral("应收额");
-    w.dueHint = QStringLiteral("应收额＜0：表示应退款");
-    w.roundingHint = QStringLiteral("正负方向必须跟总金额一致");
-    w.settledLabel = QStringLiteral("实收额");
-    w.quantityHint = QStringLiteral("销售数量");
-    w.priceEnterAddsLine = true;
-    w.remarkEnterFinalizes = true;
-    w.remarkKeptAfterSave = true;
-    w.goodsRefusalFocusesCode = false;
-    w.printCaption = QStringLiteral("打印预览");
-    w.printHint = QStringLiteral("打印不保存");
-    w.printAndFinalize = true;
-    w.printForm = salesVoucher;
-    return w;
-}
-
-const DocumentWords kRetail = [] {
-    DocumentWords w = salesWords();
-    w.kind = documents::DocumentKind::Retail;
-    w.typeCaption = QStringLiteral("零售出库单");
-    w.newTitle = QStringLiteral("新增零售出库单");
-    w.editTitle = QStringLiteral("修改零售出库单");
-    w.pickerMode = QStringLiteral("tjxs");
-    w.partnerHint = QStringLiteral("直接录入客户，不进入客户资料表");
-    w.partnerTyped = true;
-    w.partnerPickWritesRemark = false;
-    w.heldPicker = [](const WindowContext &context, QWidget *parent) {
-        return std::unique_ptr<HeldDocumentPicker>(std::make_unique<TFxzxs1>(
-            context, documents::descriptor(documents::DocumentKind::Retail),
-            QStringLiteral("tjxs"), parent));
-    };
-    w.lineEditor = [](const WindowContext &context, const QString &number, documents::Mode mode,
-                      std::vector<documents::Line> lines, int current, QWidget *parent) {
-        auto editor = std::make_unique<TFxgmx1>(
-            context, documents::descriptor(documents::DocumentKind::Retail),
-            QStringLiteral("xsmx"), number, mode, std::move(lines), current, parent);
-        editor->setWindowTitle(QStringLiteral("修改零售明细"));
-        return editor;
-    };
-    return w;
-}();
-
-const DocumentWords kWholesale = [] {
-    DocumentWords w = salesWords();
-    w.kind = documents::DocumentKind::Wholesale;
-    w.typeCaption = QStringLiteral("批发出库单");
-    w.newTitle = QStringLiteral("新增批发出库单");
-    w.editTitle = QStringLiteral("修改批发出库单");
-    w.pickerMode = QStringLiteral("tjpf");
-    w.partnerTyped = false;
-    w.partnerPickWritesRemark = true;
-    w.settledHint = QStringLiteral("正负方向必须跟应收额一致");
-    w.heldPicker = [](const WindowContext &context, QWidget *parent) {
-        return std::unique_ptr<HeldDocumentPicker>(std::make_unique<TFxzxs1>(
-            context, documents::descriptor(documents::DocumentKind::Wholesale),
-            QStringLiteral("tjpf"), parent));
-    };
-    w.lineEditor = [](const WindowContext &context, const QString &number, documents::Mode mode,
-                      std::vector<documents::Line> lines, int current, QWidget *parent) {
-        auto editor = std::make_unique<TFxgmx1>(
-            context, documents::descriptor(documents::DocumentKind::Wholesale),
-            QStringLiteral("pfmx"), number, mode, std::move(lines), current, parent);
-        editor->setWindowTitle(QStringLiteral("修改批发明细"));
-        return editor;
-    };
-    return w;
-}();
-
-const DocumentWords kPurchase = [] {
-    DocumentWords w;
-    w.kind = documents::DocumentKind::Purchase;
-    w.typeCaption = QStringLiteral("采购入库单");
-    w.newTitle = QStringLiteral("新增采购入库单");
-    w.editTitle = QStringLiteral("修改采购入库单");
-    w.pickerMode = QStringLiteral("tjcg");
-    w.partnerSource = PartnerSource::Supplier;
-    w.partnerLabel = QStringLiteral("厂商");
-    w.partnerPickerHint = QStringLiteral("选择厂商");
-    w.partnerTyped = false;
-    w.dueLabel = QStringLiteral("应付额");
-    w.dueHint = QStringLiteral("应付额＜0：表示应退款");
-    w.roundingHint = QStringLiteral("正负方向必须跟总金额一致");
-    w.settledLabel = QStringLiteral("实付额");
-    w.settledHint = QStringLiteral("正负方向必须跟应付额一致");
-    w.quantityHint = QStringLiteral("采购数量");
-    w.priceEnterAddsLine = false;
-    w.remarkEnterFinalizes = true;
-    w.remarkKeptAfterSave = true;
-    w.goodsRefusalFocusesCode = true;
-    w.printCaption = QStringLiteral("打印-F7");
-    w.printHint = QStringLiteral("打印单据");
-    w.printAndFinalize = false;
-    w.heldPicker = [](const WindowContext &context, QWidget *parent) {
-        return std::unique_ptr<HeldDocumentPicker>(std::make_unique<TFxzcg1>(context, parent));
-    };
-    w.lineEditor = [](const WindowContext &context, const QString &number, documents::Mode mode,
-                      std::vector<documents::Line> lines, int current, QWidget *parent) {
-        auto editor = std::make_unique<TFxgmx1>(
-            context, documents::descriptor(documents::DocumentKind::Purchase),
-            QStringLiteral("cgmx"), number, mode, std::move(lines), current, parent);
-        editor->setWindowTitle(QStringLiteral("修改采购明细"));
-        return editor;
-    };
-    w.printForm = goodsVoucher<TFdycgd1>;
-    return w;
-}();
-
-const DocumentWords kMovement = [] {
-    DocumentWords w;
-    w.kind = documents::DocumentKind::Movement;
-    w.typeCaption = QStringLiteral("库存异动单");
-    w.newTitle = QStringLiteral("新增库存异动单");
-    w.editTitle = QStringLiteral("修改库存异动单");
-    w.pickerMode = QStringLiteral("tjrk");
-    w.partnerSource = PartnerSource::Reason;
-    w.partnerLabel = QStringLiteral("异动原因");
-    w.partnerPickerHint = QStringLiteral("选择异动原因");
-    w.partnerTyped = false;
-    w.quantityHint = QStringLiteral("异动数量");
-    w.explanationLabel = QStringLiteral("异动说明");
-    w.explanation = QStringLiteral("    数量＞0：入库    数量＜0：出库");
-    w.priceEnterAddsLine = false;
-    w.remarkEnterFinalizes = false;
-    w.remarkKeptAfterSave = false;
-    w.goodsRefusalFocusesCode = false;
-    w.printCaption = QStringLiteral("打印-F7");
-    w.printHint = QStringLiteral("打印单据");
-    w.printAndFinalize = false;
-    w.heldPicker = [](const WindowContext &context, QWidget *parent) {
-        return std::unique_ptr<HeldDocumentPicker>(std::make_unique<TFxzrk1>(context, parent));
-    };
-    w.lineEditor = [](const WindowContext &context, const QString &number, documents::Mode mode,
-                      std::vector<documents::Line> lines, int current, QWidget *parent) {
-        return std::unique_ptr<TFxgmx1>(
-            std::make_unique<TFxgmx2>(context, number, mode, std::move(lines), current, parent));
-    };
-    w.printForm = goodsVoucher<TFdyrkd1>;
-    return w;
-}();
-
 // The document's lines as the grid shows them.
 Snapshot linesSnapshot(const std::vector<documents::Line> &lines)
 {
@@ -285,24 +93,20 @@ QLineEdit *readOnlyField(QWidget *parent, const QString &name)
 
 }  // namespace
 
-const DocumentWords &DocumentWords::retail()
+report::Form goodsVoucher(GoodsVoucherForm form, const ShopRecord &shop,
+                          const PrintedDocument &doc, Snapshot lines)
 {
-    return kRetail;
-}
-
-const DocumentWords &DocumentWords::wholesale()
-{
-    return kWholesale;
-}
-
-const DocumentWords &DocumentWords::purchase()
-{
-    return kPurchase;
-}
-
-const DocumentWords &DocumentWords::movement()
-{
-    return kMovement;
+    GoodsVoucherDocument g;
+    g.number = doc.number;
+    g.date = doc.date;
+    g.partner = doc.partner;
+    g.remark = doc.remark;
+    g.handler = doc.handler;
+    g.preparedBy = doc.preparedBy;
+    g.totalQuantity = doc.totalQuantity;
+    g.totalAmount = doc.totalAmount;
+    form.fill(shop, g, std::move(lines));
+    return report::Form(std::move(form));
 }
 
 DocumentWindow::DocumentWindow(const WindowContext &context, const DocumentWords &words,
@@ -843,7 +647,7 @@ void DocumentWindow::SB3Click()
         return;
     }
     ModalChild<TFxgmx1> editor(
-        this, m_words.lineEditor(m_context, number(), m_mode, m_lines, current, this).release());
+        this, m_words.lineEditor(m_context, number(), m_mode, m_lines, current, this));
     if (!editor.exec().has_value())  // the window went while the editor was open
         return;
     // The totals follow the edited lines.
@@ -925,7 +729,7 @@ void DocumentWindow::BB1Click()
 
 void DocumentWindow::BB2Click()
 {
-    ModalChild<HeldDocumentPicker> picker(this, m_words.heldPicker(m_context, this).release());
+    ModalChild<HeldDocumentPicker> picker(this, m_words.heldPicker(m_context, this));
     picker->Edit2->setText(kh->text());
     picker->runQuery();
     if (picker.exec() != QDialog::Accepted)
@@ -1129,32 +933,10 @@ void DocumentWindow::pickHandler()
 
 void DocumentWindow::pickPartner()
 {
-    QDialog *dialog = nullptr;
-    switch (m_words.partnerSource) {
-    case PartnerSource::Customer: {
-        auto *customers = new TFkh2(m_context, this);
-        customers->setChoiceTarget(
-            m_words.pickerMode,
-            PickTarget::fields(kh, m_words.partnerPickWritesRemark ? bz : nullptr));
-        dialog = customers;
-        break;
-    }
-    case PartnerSource::Supplier: {
-        auto *suppliers = new TFghs2(m_context, this);
-        suppliers->setChoiceTarget(m_words.pickerMode, PickTarget::fields(kh));
-        dialog = suppliers;
-        break;
-    }
-    case PartnerSource::Reason: {
-        auto *reasons = new TFrklx1(m_context, this);
-        reasons->setChoiceTarget(kh);
-        dialog = reasons;
-        break;
-    }
-    }
-    if (!dialog)
+    if (!m_words.partnerPicker)
         return;
-    ModalChild<QDialog> picker(this, dialog);
+    ModalChild<QDialog> picker(
+        this, m_words.partnerPicker(m_context, m_words.pickerMode, kh, bz, this));
     if (picker.exec() == QDialog::Accepted)
         txm->setFocus();
 }

@@ -21,6 +21,7 @@ class QPushButton;
 class QToolButton;
 
 class HeldDocumentPicker;
+class QDialog;
 class TFxgmx1;
 struct ShopRecord;
 
@@ -39,28 +40,23 @@ struct PrintedDocument {
     Decimal settled;     // amount received or paid ("0.00" form); zero for movements
 };
 
-// Where the partner field of a document window is filled from.
-enum class PartnerSource {
-    Customer,  // the customer picker `TFkh2`
-    Supplier,  // the supplier picker `TFghs2`
-    Reason,    // the reasons of stock movements `TFrklx1`
-};
+class GoodsVoucherForm;
 
 // The words and switches that make one document window of the family; the
-// engine's Descriptor says what is stored, these say what is shown.
+// engine's Descriptor says what is stored, these say what is shown. Each
+// member of the family fills its own, beside its thin class, and hands it to
+// the frame; the frame knows no member.
 struct DocumentWords {
-    documents::DocumentKind kind;
+    documents::DocumentKind kind = documents::DocumentKind::Retail;
     QString typeCaption;     // "零售出库单"
     QString newTitle;        // "新增零售出库单"
     QString editTitle;       // "修改零售出库单"
     QString pickerMode;      // the pickers' mode: "tjxs", "tjpf", "tjcg", "tjrk"
 
-    PartnerSource partnerSource = PartnerSource::Customer;
     QString partnerLabel;       // "客户", "厂商", "异动原因"
     QString partnerHint;
     QString partnerPickerHint;  // SpeedButton2: "选择客户", ...
-    bool partnerTyped = true;              // free text, or only through the picker
-    bool partnerPickWritesRemark = false;  // the customer's address and telephone
+    bool partnerTyped = true;   // free text, or only through the picker
 
     // The amount fields, shown for the kinds that carry money.
     QString dueLabel;        // "应收额"
@@ -86,23 +82,26 @@ struct DocumentWords {
 
     QString printCaption;    // BB3: "打印预览", "打印-F7"
     QString printHint;
-    bool printAndFinalize = true;  // BB31 "打印结单"
+    bool printAndFinalize = false;  // BB31 "打印结单"
 
-    // The dialogs and the printed form of the kind.
-    std::function<std::unique_ptr<HeldDocumentPicker>(const WindowContext &, QWidget *)>
-        heldPicker;
-    std::function<std::unique_ptr<TFxgmx1>(const WindowContext &, const QString &number,
-                                           documents::Mode, std::vector<documents::Line>,
-                                           int current, QWidget *)>
+    // The dialogs and the printed form of the kind. A dialog is made as a
+    // child of `parent`, which owns it.
+    std::function<HeldDocumentPicker *(const WindowContext &, QWidget *parent)> heldPicker;
+    std::function<TFxgmx1 *(const WindowContext &, const QString &number, documents::Mode,
+                            std::vector<documents::Line>, int current, QWidget *parent)>
         lineEditor;
+    // The partner picker (SpeedButton2), writing its choice into the partner
+    // field and, where the kind says so, the remark.
+    std::function<QDialog *(const WindowContext &, const QString &pickerMode,
+                            QLineEdit *partner, QLineEdit *remark, QWidget *parent)>
+        partnerPicker;
     std::function<report::Form(const ShopRecord &, const PrintedDocument &, Snapshot lines)>
         printForm;
-
-    static const DocumentWords &retail();
-    static const DocumentWords &wholesale();
-    static const DocumentWords &purchase();
-    static const DocumentWords &movement();
 };
+
+// The purchase and movement vouchers filled from a document window.
+report::Form goodsVoucher(GoodsVoucherForm form, const ShopRecord &shop,
+                          const PrintedDocument &doc, Snapshot lines);
 
 // A document window: number, date, handler, partner, the amounts (where the
 // kind carries money), the entry row of the next line, the line grid and the
@@ -111,6 +110,7 @@ struct DocumentWords {
 // close). What it stores goes through the document engine; the window only
 // collects the fields and shows what the engine says. The retail, wholesale,
 // purchase and stock movement windows are this window with their words.
+// Every line action finds its line by its id.
 class DocumentWindow : public ChildWindow, public GoodsReceiver
 {
     Q_OBJECT
