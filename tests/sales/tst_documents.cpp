@@ -44,7 +44,7 @@ void TestDocuments::goodsByCode()
 {
     FreshShop shop;
     auto db = shop.db();
-    addGoods(db, u"690001"_s, u"5 2 10"_s, u"3.5 3 2"_s);
+    addGoods(db, u"690001"_s, u"5 1.5 7.5"_s, u"3.5 3 2"_s);
     addGoods(db, u"A'1"_s, u"0 0 0"_s);
     addGoods(db, u"SAME"_s, u"0 0 0"_s);
     addGoods(db, u"SAME"_s, u"0 0 0"_s);
@@ -53,7 +53,9 @@ void TestDocuments::goodsByCode()
     QVERIFY(g);
     QCOMPARE(defaultPrice(retail(), *g), dec(u"3.5"_s));
     QCOMPARE(defaultPrice(wholesale(), *g), dec(u"3"_s));
-    QCOMPARE(g->kcjg, dec(u"2"_s));
+    QCOMPARE(defaultPrice(descriptor(DocumentKind::Purchase), *g), dec(u"2"_s));  // jj
+    QCOMPARE(defaultPrice(descriptor(DocumentKind::Movement), *g), dec(u"1.5"_s));  // kcjg
+    QCOMPARE(g->kcjg, dec(u"1.5"_s));
     QVERIFY(findGoodsByCode(db, u"A'1"_s));
     QVERIFY(!findGoodsByCode(db, u"69000"_s));  // exact, not a prefix
     QVERIFY(!findGoodsByCode(db, u"SAME"_s));   // shared: the picker chooses

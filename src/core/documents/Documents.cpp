@@ -32,14 +32,33 @@ const AmountMessages kPurchaseMessages = {
     u"退款单据，实付额不可为正数！"_s,     u"退款单据，实付额不可小于应付额！"_s,
 };
 
+// Each kind names what it differs in; the rest keeps the defaults.
 Descriptor makeRetail()
 {
-    return {DocumentKind::Retail, numbering::Kind::Retail, u"XSD"_s, u"xsglz"_s, u"xsglc"_s,
-            u"xsfx"_s, u"kh"_s, u"yse"_s, u"sse"_s, u"skfx"_s, u"零售业务"_s, true,
-            stockrules::Rule::Sale, u"xjls"_s, u"客户不可为空！"_s, u"实收额"_s,
-            u"销售明细修改成功！"_s, kSalesMessages, u"收款单据， 抹零额不可为负数！"_s};
+    Descriptor d;
+    d.kind = DocumentKind::Retail;
+    d.numberingKind = numbering::Kind::Retail;
+    d.prefix = u"XSD"_s;
+    d.headerTable = u"xsglz"_s;
+    d.lineTable = u"xsglc"_s;
+    d.ledgerTable = u"xsfx"_s;
+    d.partnerColumn = u"kh"_s;
+    d.dueColumn = u"yse"_s;
+    d.settledColumn = u"sse"_s;
+    d.moneyTable = u"skfx"_s;
+    d.moneyRemark = u"零售业务"_s;
+    d.linesCarryCost = true;
+    d.stockRule = stockrules::Rule::Sale;
+    d.defaultPrice = &Goods::xjls;
+    d.partnerMissing = u"客户不可为空！"_s;
+    d.settledCaption = u"实收额"_s;
+    d.lineEdited = u"销售明细修改成功！"_s;
+    d.amountMessages = kSalesMessages;
+    d.finalizeRoundingNegative = u"收款单据， 抹零额不可为负数！"_s;
+    return d;
 }
 
+// The retail document at wholesale prices, under its own numbers.
 Descriptor makeWholesale()
 {
     Descriptor d = makeRetail();
@@ -47,7 +66,7 @@ Descriptor makeWholesale()
     d.numberingKind = numbering::Kind::Wholesale;
     d.prefix = u"PFD"_s;
     d.moneyRemark = u"批发业务"_s;
-    d.defaultPriceColumn = u"xjpf"_s;
+    d.defaultPrice = &Goods::xjpf;
     d.lineEdited = u"批发明细修改成功！"_s;
     d.finalizeRoundingNegative.clear();
     return d;
@@ -55,18 +74,43 @@ Descriptor makeWholesale()
 
 Descriptor makePurchase()
 {
-    return {DocumentKind::Purchase, numbering::Kind::Purchase, u"CGD"_s, u"cgglz"_s,
-            u"cgglc"_s, u"cgfx"_s, u"ghs"_s, u"yfe"_s, u"sfe"_s, u"fkfx"_s, u"采购业务"_s,
-            false, stockrules::Rule::Purchase, u"jj"_s, u"厂商不可为空！"_s, u"实付额"_s,
-            u"采购明细修改成功！"_s, kPurchaseMessages, QString()};
+    Descriptor d;
+    d.kind = DocumentKind::Purchase;
+    d.numberingKind = numbering::Kind::Purchase;
+    d.prefix = u"CGD"_s;
+    d.headerTable = u"cgglz"_s;
+    d.lineTable = u"cgglc"_s;
+    d.ledgerTable = u"cgfx"_s;
+    d.partnerColumn = u"ghs"_s;
+    d.dueColumn = u"yfe"_s;
+    d.settledColumn = u"sfe"_s;
+    d.moneyTable = u"fkfx"_s;
+    d.moneyRemark = u"采购业务"_s;
+    d.stockRule = stockrules::Rule::Purchase;
+    d.defaultPrice = &Goods::jj;
+    d.partnerMissing = u"厂商不可为空！"_s;
+    d.settledCaption = u"实付额"_s;
+    d.lineEdited = u"采购明细修改成功！"_s;
+    d.amountMessages = kPurchaseMessages;
+    return d;
 }
 
+// No money changes hands: no amount columns, money table or amount rules.
 Descriptor makeMovement()
 {
-    return {DocumentKind::Movement, numbering::Kind::Movement, u"YDD"_s, u"rkglz"_s,
-            u"rkglc"_s, u"rkfx"_s, u"lx"_s, QString(), QString(), QString(), QString(),
-            false, stockrules::Rule::Movement, u"kcjg"_s, u"异动原因不可为空！"_s, QString(),
-            u"异动明细修改成功！"_s, AmountMessages{}, QString()};
+    Descriptor d;
+    d.kind = DocumentKind::Movement;
+    d.numberingKind = numbering::Kind::Movement;
+    d.prefix = u"YDD"_s;
+    d.headerTable = u"rkglz"_s;
+    d.lineTable = u"rkglc"_s;
+    d.ledgerTable = u"rkfx"_s;
+    d.partnerColumn = u"lx"_s;
+    d.stockRule = stockrules::Rule::Movement;
+    d.defaultPrice = &Goods::kcjg;
+    d.partnerMissing = u"异动原因不可为空！"_s;
+    d.lineEdited = u"异动明细修改成功！"_s;
+    return d;
 }
 
 Outcome refusal(const QString &message, Field focus = Field::None,
@@ -434,13 +478,7 @@ std::optional<Goods> findGoodsByCode(const QSqlDatabase &db, const QString &code
 
 Decimal defaultPrice(const Descriptor &d, const Goods &g)
 {
-    if (d.defaultPriceColumn == u"xjls"_s)
-        return g.xjls;
-    if (d.defaultPriceColumn == u"xjpf"_s)
-        return g.xjpf;
-    if (d.defaultPriceColumn == u"jj"_s)
-        return g.jj;
-    return g.kcjg;
+    return g.*d.defaultPrice;
 }
 
 // ---- Lines --------------------------------------------------------------------------

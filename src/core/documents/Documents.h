@@ -37,9 +37,18 @@ enum class DocumentKind { Retail, Wholesale, Purchase, Movement };
 // rules are checked (see amountRuleBroken()).
 using AmountMessages = std::array<QString, 10>;
 
+// A goods row as a document line takes it.
+struct Goods {
+    qint64 id = 0;
+    QString lb, txm, ppgg, dw;
+    Decimal jj, xjpf, xjls, kcsl, kcjg, kcje;
+};
+
+// What one kind of document is: its tables, columns, words and rules, each
+// named (see descriptor()); a kind fills in what it differs in.
 struct Descriptor {
-    DocumentKind kind;
-    numbering::Kind numberingKind;
+    DocumentKind kind = DocumentKind::Retail;
+    numbering::Kind numberingKind = numbering::Kind::Retail;
     QString prefix;              // "XSD", "PFD", "CGD", "YDD"
     QString headerTable;         // xsglz, xsglz, cgglz, rkglz
     QString lineTable;           // xsglc, xsglc, cgglc, rkglc
@@ -49,9 +58,10 @@ struct Descriptor {
     QString settledColumn;       // sse, sse, sfe; empty for movements
     QString moneyTable;          // skfx, skfx, fkfx; empty for movements
     QString moneyRemark;         // "零售业务", "批发业务", "采购业务"
-    bool linesCarryCost;         // cbjg, cbje, maoli on lines and ledger rows (sales)
-    stockrules::Rule stockRule;  // how a posted line changes stock
-    QString defaultPriceColumn;  // the goods' price a new line takes: xjls, xjpf, jj, kcjg
+    bool linesCarryCost = false;  // cbjg, cbje, maoli on lines and ledger rows (sales)
+    stockrules::Rule stockRule = stockrules::Rule::Sale;  // how a posted line changes stock
+    // The goods' price a new line takes: xjls, xjpf, jj, kcjg.
+    Decimal Goods::*defaultPrice = &Goods::xjls;
     QString partnerMissing;      // "客户不可为空！", "厂商不可为空！", "异动原因不可为空！"
     QString settledCaption;      // "实收额", "实付额"; empty for movements
     QString lineEdited;          // "销售明细修改成功！", "批发明细修改成功！", ...
@@ -98,12 +108,6 @@ struct Outcome {
 };
 
 // ---- Goods look-up ------------------------------------------------------------
-
-struct Goods {
-    qint64 id = 0;
-    QString lb, txm, ppgg, dw;
-    Decimal jj, xjpf, xjls, kcsl, kcjg, kcje;
-};
 
 // The goods row whose code is exactly `code`, when there is exactly one; none
 // for no row, for several rows sharing the code (the goods picker chooses
