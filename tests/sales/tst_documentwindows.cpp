@@ -12,6 +12,8 @@
 #include "windows/stock/Utjrkd1.h"
 #include "ui/ListGrid.h"
 
+#include <QAccessible>
+#include <QDateEdit>
 #include <QHeaderView>
 #include <QToolButton>
 #include <QMdiArea>
@@ -46,6 +48,8 @@ private Q_SLOTS:
     void linesFoundUnderANewNumberAreTold();
     void windowMayGoWhileItsDialogRuns_data();
     void windowMayGoWhileItsDialogRuns();
+    void fieldsAreNamedByTheirCaptions_data();
+    void fieldsAreNamedByTheirCaptions();
 
 private:
     void kinds();
@@ -318,6 +322,58 @@ void TestDocumentWindows::windowMayGoWhileItsDialogRuns()
         w->SpeedButton2->click();
     QVERIFY(answer.seen());
     QVERIFY(w.isNull());
+}
+
+void TestDocumentWindows::fieldsAreNamedByTheirCaptions_data()
+{
+    kinds();
+}
+
+void TestDocumentWindows::fieldsAreNamedByTheirCaptions()
+{
+    QFETCH(Kind, kind);
+    const auto w = window(kind);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    // What the accessibility bridge offers a screen reader: the window's
+    // accessible tree, every editable field in it named.
+    QMap<QObject *, QString> named;
+    QStringList nameless;
+    std::function<void(QAccessibleInterface *)> visit = [&](QAccessibleInterface *node) {
+        if (!node)
+            return;
+        const QString name = node->text(QAccessible::Name);
+        if (node->role() == QAccessible::EditableText || node->role() == QAccessible::SpinBox) {
+            named[node->object()] = name;
+            if (name.isEmpty())
+                nameless << node->object()->objectName();
+        }
+        for (int i = 0; i < node->childCount(); ++i)
+            visit(node->child(i));
+    };
+    visit(QAccessible::queryAccessibleInterface(w.get()));
+    QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(u", "_s)));
+
+    // The three fields beside a "…" button, named by their labels.
+    QCOMPARE(named.value(w->jsr), u"经办人"_s);
+    QCOMPARE(named.value(w->kh), w->words().partnerLabel);
+    QCOMPARE(named.value(w->txm), u"编码"_s);
+    QCOMPARE(captionOf(w.get(), w->jsr), u"经办人"_s);  // still the label's buddy
+    // Every field shown is named by its caption, or by its hint where it has
+    // none; the fields the window never shows are not offered at all.
+    for (QWidget *f : w->findChildren<QWidget *>()) {
+        if (!(qobject_cast<QLineEdit *>(f) || qobject_cast<QDateEdit *>(f)) ||
+            !f->isVisibleTo(w.get()) || qobject_cast<QDateEdit *>(f->parentWidget()))
+            continue;
+        const QString caption = captionOf(w.get(), f);
+        QVERIFY2(named.contains(f), qPrintable(f->objectName()));
+        QCOMPARE(named.value(f), f == w->kcsl ? u"库存数量"_s : caption);
+    }
+    QList<QWidget *> hidden{w->dw, w->cbjg};
+    if (!w->descriptor().carriesMoney())
+        hidden << w->yhe << w->yse << w->sse;
+    for (QWidget *f : hidden)
+        QVERIFY2(!named.contains(f), qPrintable(f->objectName()));
 }
 
 QTEST_MAIN(TestDocumentWindows)

@@ -15,6 +15,7 @@
 #include "ui/ListGrid.h"
 #include "ui/Messages.h"
 #include "ui/NumberEdit.h"
+#include "ui/PickerField.h"
 
 #include <QCloseEvent>
 #include <QDateEdit>
@@ -122,6 +123,14 @@ DocumentWindow::DocumentWindow(const WindowContext &context, const DocumentWords
     newDocument();
 }
 
+template <class Field>
+Field *DocumentWindow::keptOff(Field *field)
+{
+    if (!field->parentWidget())
+        m_keptOff.emplace_back(field);
+    return field;
+}
+
 DocumentWindow::~DocumentWindow()
 {
     if (m_goodsPicker)
@@ -152,12 +161,17 @@ void DocumentWindow::buildFields()
     kh->setObjectName(m_d.partnerColumn);
     kh->setToolTip(m_words.partnerHint);
     const bool money = m_d.carriesMoney();
-    yhe = new NumberEdit(this, true, NumberEdit::EmptyBecomesZero | NumberEdit::TidyOnLeave);
+    // Fields the window never shows are kept off it: the window is what a
+    // screen reader lists, and these would be nameless text there.
+    QWidget *const amounts = money ? this : nullptr;
+    yhe = keptOff(new NumberEdit(amounts, true,
+                                 NumberEdit::EmptyBecomesZero | NumberEdit::TidyOnLeave));
     yhe->setObjectName(QStringLiteral("yhe"));
     yhe->setToolTip(m_words.roundingHint);
-    yse = readOnlyField(this, money ? m_d.dueColumn : QStringLiteral("yse"));
+    yse = keptOff(readOnlyField(amounts, money ? m_d.dueColumn : QStringLiteral("yse")));
     yse->setToolTip(m_words.dueHint);
-    sse = new NumberEdit(this, true, NumberEdit::EmptyBecomesZero | NumberEdit::TidyOnLeave);
+    sse = keptOff(new NumberEdit(amounts, true,
+                                 NumberEdit::EmptyBecomesZero | NumberEdit::TidyOnLeave));
     sse->setObjectName(money ? m_d.settledColumn : QStringLiteral("sse"));
     sse->setToolTip(m_words.settledHint);
     bz = new QLineEdit(this);
@@ -170,9 +184,8 @@ void DocumentWindow::buildFields()
     txm = new QLineEdit(this);
     txm->setObjectName(QStringLiteral("txm"));
     ppgg = readOnlyField(this, QStringLiteral("ppgg"));
-    dw = new QLineEdit(this);
+    dw = keptOff(new QLineEdit);
     dw->setObjectName(QStringLiteral("dw"));
-    dw->hide();
     jg = new NumberEdit(this, false, NumberEdit::EmptyBecomesZero | NumberEdit::TidyOnLeave);
     jg->setObjectName(QStringLiteral("jg"));
     kcsl = readOnlyField(this, QStringLiteral("kcsl"));
@@ -181,24 +194,21 @@ void DocumentWindow::buildFields()
     sl = new NumberEdit(this, true, NumberEdit::EmptyBecomesZero | NumberEdit::TidyOnLeave);
     sl->setObjectName(QStringLiteral("sl"));
     sl->setToolTip(m_words.quantityHint);
-    cbjg = new QLineEdit(this);
+    cbjg = keptOff(new QLineEdit);
     cbjg->setObjectName(QStringLiteral("cbjg"));
-    cbjg->hide();
     hjsl = readOnlyField(this, QStringLiteral("hjsl"));
     hjje = readOnlyField(this, QStringLiteral("hjje"));
 
-    const auto pickButton = [this](const QString &name, const QString &tip) {
-        auto *b = new QToolButton(this);
-        b->setObjectName(name);
-        b->setText(QStringLiteral("…"));
-        b->setToolTip(tip);
-        b->setAccessibleName(tip);
-        b->setFocusPolicy(Qt::NoFocus);
-        return b;
-    };
-    SpeedButton1 = pickButton(QStringLiteral("SpeedButton1"), QStringLiteral("选择经办人"));
-    SpeedButton2 = pickButton(QStringLiteral("SpeedButton2"), m_words.partnerPickerHint);
-    SpeedButton3 = pickButton(QStringLiteral("SpeedButton3"), QStringLiteral("选择商品"));
+    // The three fields filled from a picker, each with its "…" button.
+    auto *handlerField =
+        new PickerField(jsr, QStringLiteral("SpeedButton1"), QStringLiteral("选择经办人"), this);
+    auto *partnerField =
+        new PickerField(kh, QStringLiteral("SpeedButton2"), m_words.partnerPickerHint, this);
+    auto *codeField =
+        new PickerField(txm, QStringLiteral("SpeedButton3"), QStringLiteral("选择商品"), this);
+    SpeedButton1 = handlerField->button();
+    SpeedButton2 = partnerField->button();
+    SpeedButton3 = codeField->button();
     connect(SpeedButton1, &QToolButton::clicked, this, &DocumentWindow::pickHandler);
     connect(SpeedButton2, &QToolButton::clicked, this, &DocumentWindow::pickPartner);
     connect(SpeedButton3, &QToolButton::clicked, this, &DocumentWindow::openGoodsPicker);
@@ -209,14 +219,10 @@ void DocumentWindow::buildFields()
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         return l;
     };
-    const auto withButton = [this](QWidget *field, QToolButton *button) {
-        auto *box = new QWidget(this);
-        auto *row = new QHBoxLayout(box);
-        row->setContentsMargins(0, 0, 0, 0);
-        row->setSpacing(2);
-        row->addWidget(field, 1);
-        row->addWidget(button);
-        return box;
+    const auto labelledPicker = [&labelled](const QString &caption, PickerField *field) {
+        QLabel *l = labelled(caption, field->field());
+        field->setLabel(l);
+        return l;
     };
 
     auto *head = new QHBoxLayout;
@@ -231,10 +237,10 @@ void DocumentWindow::buildFields()
     fields->addWidget(dh, 0, 1);
     fields->addWidget(labelled(QStringLiteral("日期"), DateTimePicker1), 0, 2);
     fields->addWidget(DateTimePicker1, 0, 3);
-    fields->addWidget(labelled(QStringLiteral("经办人"), jsr), 0, 4);
-    fields->addWidget(withButton(jsr, SpeedButton1), 0, 5);
-    fields->addWidget(labelled(m_words.partnerLabel, kh), 0, 6);
-    fields->addWidget(withButton(kh, SpeedButton2), 0, 7);
+    fields->addWidget(labelledPicker(QStringLiteral("经办人"), handlerField), 0, 4);
+    fields->addWidget(handlerField, 0, 5);
+    fields->addWidget(labelledPicker(m_words.partnerLabel, partnerField), 0, 6);
+    fields->addWidget(partnerField, 0, 7);
     if (money) {
         fields->addWidget(labelled(QStringLiteral("抹零额"), yhe), 1, 0);
         fields->addWidget(yhe, 1, 1);
@@ -246,8 +252,6 @@ void DocumentWindow::buildFields()
         fields->addWidget(bz, 1, 7);
     } else {
         // No money changes hands: no amount fields.
-        for (QWidget *w : std::initializer_list<QWidget *>{yhe, yse, sse})
-            w->hide();
         fields->addWidget(labelled(QStringLiteral("备注"), bz), 1, 0);
         fields->addWidget(bz, 1, 1, 1, 3);
     }
@@ -255,8 +259,8 @@ void DocumentWindow::buildFields()
         fields->addWidget(labelled(m_words.explanationLabel, sm), 1, 4);
         fields->addWidget(sm, 1, 5, 1, 3);
     }
-    fields->addWidget(labelled(QStringLiteral("编码"), txm), 2, 0);
-    fields->addWidget(withButton(txm, SpeedButton3), 2, 1);
+    fields->addWidget(labelledPicker(QStringLiteral("编码"), codeField), 2, 0);
+    fields->addWidget(codeField, 2, 1);
     fields->addWidget(labelled(QStringLiteral("品名"), ppgg), 2, 2);
     fields->addWidget(ppgg, 2, 3, 1, 3);
     fields->addWidget(labelled(QStringLiteral("单价"), jg), 2, 6);
@@ -418,9 +422,13 @@ void DocumentWindow::buildFields()
     setTabOrder(kh, txm);
     setTabOrder(txm, jg);
     setTabOrder(jg, sl);
-    setTabOrder(sl, yhe);
-    setTabOrder(yhe, sse);
-    setTabOrder(sse, bz);
+    if (money) {
+        setTabOrder(sl, yhe);
+        setTabOrder(yhe, sse);
+        setTabOrder(sse, bz);
+    } else {
+        setTabOrder(sl, bz);
+    }
     resize(900, 600);
 }
 

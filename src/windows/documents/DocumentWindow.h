@@ -237,6 +237,11 @@ private:
     // decimals are rounded; a text that is not a number is reported.
     std::optional<Decimal> fieldValue(QLineEdit *field, const QString &caption);
 
+    // A field made without a parent, which the window owns without showing
+    // it; a field with a parent is the parent's.
+    template <class Field>
+    Field *keptOff(Field *field);
+
     WindowContext m_context;
     const DocumentWords &m_words;
     const documents::Descriptor &m_d;
@@ -246,4 +251,5 @@ private:
     QPointer<TFsp2> m_goodsPicker;
     std::function<void(report::Form &)> m_previewer;
     std::function<bool(const report::Form &)> m_printer;
+    std::vector<std::unique_ptr<QWidget>> m_keptOff;
 };
