@@ -1,6 +1,6 @@
 // Purchase documents on the document engine: posting with the moving average,
 // the payment row, reversal.
-#include "../sales/DocumentFixtures.h"
+#include "DocumentFixtures.h"
 #include "TestSupport.h"
 
 #include <QtTest>

@@ -1,4 +1,5 @@
 // The retail and wholesale windows at the counter, driven through their keys.
+#include "DocumentWindowFixtures.h"
 #include "TestSupport.h"
 
 #include "core/money/Decimal.h"
@@ -42,25 +43,10 @@ Decimal stockOf(const QSqlDatabase &db, const QString &txm)
         sql::scalar(db, u"SELECT kcsl FROM sp WHERE txm = ?"_qs, {txm}).toLongLong());
 }
 
-int count(const QSqlDatabase &db, const QString &statement, const sql::Binds &binds = {})
-{
-    return sql::scalar(db, statement, binds).toInt();
-}
-
-// Scans a code and answers the quantity, as at the counter.
-void scan(DocumentWindow &w, const QString &code, const QString &quantity = QString())
-{
-    w.txm->setFocus();
-    QTest::keyClicks(w.txm, code);
-    QTest::keyClick(w.txm, Qt::Key_Return);
-    if (!quantity.isEmpty()) {
-        w.sl->selectAll();
-        QTest::keyClicks(w.sl, quantity);
-    }
-    QTest::keyClick(w.sl, Qt::Key_Return);
-}
-
 }  // namespace
+
+using windowfixture::count;
+using windowfixture::scan;
 
 class TestRetail : public QObject
 {

@@ -1,6 +1,6 @@
 // The three stock rules, movement documents, and a day at the shop across the
 // four document kinds after which every article's stock is what its ledgers say.
-#include "../sales/DocumentFixtures.h"
+#include "DocumentFixtures.h"
 #include "TestSupport.h"
 
 #include "core/documents/StockRules.h"
