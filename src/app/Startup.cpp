@@ -5,6 +5,7 @@
 #include "app/Umain1.h"
 #include "windows/app/Uqd1.h"
 #include "core/db/Schema.h"
+#include "core/documents/Documents.h"
 #include "ui/Messages.h"
 #include "ui/ProgramLook.h"
 
@@ -64,6 +65,7 @@ int runProgram(const StartOptions &options)
         msg::error(nullptr, TDM1::missingDatabaseMessage());
         return 1;
     }
+    documents::removeInterruptedEntries(dm.ADOC1(), QDate::currentDate());
     splash.reset();
 
     const auto login = options.login ? options.login : loginWithDialog;

@@ -8,6 +8,7 @@
 #include "app/Umain1.h"
 #include "core/db/Schema.h"
 #include "core/db/Sql.h"
+#include "core/documents/Documents.h"
 #include "ui/Artwork.h"
 #include "ui/ChildWindows.h"
 #include "ui/ListGrid.h"
@@ -91,6 +92,7 @@ private Q_SLOTS:
     void missingDatabaseStartsNothing();
     void startsFromDirectoryWithSpacesAndChinese();
     void accessibleNames();
+    void startUpRemovesInterruptedEntriesOfEarlierDays();
 };
 
 void TestApp::loginChecks_data()
@@ -497,6 +499,33 @@ void TestApp::accessibleNames()
     QVERIFY(QTest::qWaitForWindowExposed(&main));
     QVERIFY(accessibleName(&main).contains(u"使用单位"_qs));
     QCOMPARE(accessibleName(main.findChild<QToolButton *>(u"SpeedButton4"_qs)), u"采购"_qs);
+}
+
+void TestApp::startUpRemovesInterruptedEntriesOfEarlierDays()
+{
+    FreshShop shop;
+    ScriptedMessages messages;
+    const documents::Descriptor &retail = documents::descriptor(documents::DocumentKind::Retail);
+    const QDate today = QDate::currentDate();
+    const QString yesterdays = u"XSD"_qs + today.addDays(-1).toString(u"yyyyMMdd"_qs) + u"001"_qs;
+    const QString todays = u"XSD"_qs + today.toString(u"yyyyMMdd"_qs) + u"001"_qs;
+    for (const QString &dh : {yesterdays, todays})
+        QVERIFY(documents::addLine(shop.db(), retail, dh,
+                                   {u"A"_qs, u"甲"_qs, u"个"_qs, u"1"_qs, u"1"_qs, Decimal()})
+                    .outcome.ok());
+    StartOptions options;
+    options.dataDir = shop.dir();
+    options.splashMs = 0;
+    options.login = [](TDM1 &) -> std::optional<QString> { return std::nullopt; };
+    QTest::ignoreMessage(QtInfoMsg, QRegularExpression(u"^removed 1 unsaved lines"_qs));
+    QCOMPARE(runProgram(options), 0);
+    QVERIFY(messages.shown().empty());
+    QCOMPARE(sql::scalar(shop.db(), u"SELECT count(*) FROM xsglc WHERE dh = ?"_qs, {yesterdays})
+                 .toInt(),
+             0);
+    QCOMPARE(sql::scalar(shop.db(), u"SELECT count(*) FROM xsglc WHERE dh = ?"_qs, {todays})
+                 .toInt(),
+             1);
 }
 
 QTEST_MAIN(TestApp)

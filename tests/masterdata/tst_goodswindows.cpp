@@ -1,5 +1,6 @@
 // The goods windows: the list "商品资料", the goods dialog, the query dialog
 // and the two pickers, driven through their keys, buttons and fields.
+#include "ModalDialogs.h"
 #include "TestSupport.h"
 
 #include "core/db/Sql.h"
@@ -74,20 +75,6 @@ QPushButton *button(QWidget *w, const QString &caption)
         if (b->text() == caption)
             return b;
     qFatal("no button %s", qPrintable(caption));
-}
-
-// Runs `step` on the modal dialog of type D once it is shown (the caller then
-// opens it).
-template <class D>
-void whenShown(std::function<void(D *)> step)
-{
-    QTimer::singleShot(0, [step] {
-        auto *d = qobject_cast<D *>(QApplication::activeModalWidget());
-        QVERIFY2(d, "the expected dialog is not shown");
-        step(d);
-        if (d->isVisible())  // a failed step must not leave the test waiting
-            d->reject();
-    });
 }
 
 // Types each character as a key press carrying it, as an input method sends
