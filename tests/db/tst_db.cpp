@@ -187,7 +187,17 @@ void TestDb::rewriteOfLongDecimals_data()
     QTest::newRow("2.345 -> 2.34") << "2.345" << "2.34";
     QTest::newRow("2.355 -> 2.36") << "2.355" << "2.36";
     QTest::newRow("12.345 -> 12.34") << "12.345" << "12.34";
-    QTest::newRow("exact digits, no double rounding") << "2.34500001" << "2.35";
+    // The typed text is held at four places first, and that value is rounded.
+    QTest::newRow("2.34501 held as 2.3450 -> 2.34") << "2.34501" << "2.34";
+    QTest::newRow("2.3450001 held as 2.3450 -> 2.34") << "2.3450001" << "2.34";
+    QTest::newRow("1.00500001 held as 1.0050 -> 1.00") << "1.00500001" << "1.00";
+    QTest::newRow("2.34500001 held as 2.3450 -> 2.34") << "2.34500001" << "2.34";
+    QTest::newRow("2.35500001 held as 2.3550 -> 2.36") << "2.35500001" << "2.36";
+    QTest::newRow("2.34505 held as 2.3450 (tie to even) -> 2.34") << "2.34505" << "2.34";
+    QTest::newRow("2.34515 held as 2.3452 -> 2.35") << "2.34515" << "2.35";
+    QTest::newRow("2.34496 held as 2.3450 -> 2.34") << "2.34496" << "2.34";
+    QTest::newRow("1.01500001 held as 1.0150 -> 1.02") << "1.01500001" << "1.02";
+    QTest::newRow("-2.34501 held as -2.3450 -> -2.34") << "-2.34501" << "-2.34";
     QTest::newRow("two decimals kept as typed") << "3000.5" << "3000.5";
     QTest::newRow("two decimals unchanged") << "12.34" << "12.34";
     QTest::newRow("point then three spaces counts as three") << "5.000" << "5.00";
@@ -200,6 +210,10 @@ void TestDb::rewriteOfLongDecimals()
     QFETCH(QString, typed);
     QFETCH(QString, used);
     QCOMPARE(decimaltext::rewriteTo2IfLonger(typed), used);
+    // The value read for use rounds the same way as the rewritten text.
+    const Decimal read = decimaltext::parseRoundedTo2(typed);
+    if (read.isValid())
+        QCOMPARE(read.toFixed2(), Decimal::parse(used).toFixed2());
 }
 
 void TestDb::overflowIsInvalidNotWrapped()
