@@ -2,6 +2,7 @@
 
 #include "core/admin/Permissions.h"
 #include "core/db/Sql.h"
+#include "core/db/SqlFunctions.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -134,13 +135,24 @@ QString columnDdl(const Column &c)
     return name;
 }
 
+// The goods in the lists' order, by name (the PINYIN collation) and then by
+// entry: the goods list and the pickers walk it instead of sorting the whole
+// catalogue. It carries the columns their filters test (code, category,
+// stock), so a search reads only the index and fetches just the rows found.
+const char kGoodsByName[] =
+    "CREATE INDEX IF NOT EXISTS sp_name ON sp(ppgg COLLATE PINYIN, id, txm, lb, kcsl)";
+// A category's goods in the same order, for a click on the category tree.
+const char kGoodsByCategory[] =
+    "CREATE INDEX IF NOT EXISTS sp_lb_name ON sp(lb, ppgg COLLATE PINYIN)";
+
 // The look-ups the windows make: goods by code and by their identity, lines,
 // ledgers and money rows by document number, headers by number and entry day,
 // ledgers by date.
 const char *const kIndexes[] = {
+    kGoodsByName,
+    kGoodsByCategory,
     "CREATE INDEX sp_txm ON sp(txm)",
     "CREATE INDEX sp_identity ON sp(ppgg, txm, dw)",
-    "CREATE INDEX sp_lb ON sp(lb)",
     "CREATE INDEX xsglz_dh ON xsglz(dh)",
     "CREATE INDEX xsglz_kdrq ON xsglz(kdrq, dh)",
     "CREATE INDEX cgglz_dh ON cgglz(dh)",
@@ -214,6 +226,33 @@ void insertStarterRows(const QSqlDatabase &db)
         sql::exec(db, QStringLiteral("INSERT INTO szxm (lb, xm) VALUES (?, ?)"), {lb, xm});
 }
 
+// What a file of an older version lacks, step by step: each step brings a
+// file from the version before it to its own. Statements are safe to run on a
+// file that already has what they make.
+struct Upgrade {
+    int version;
+    std::vector<const char *> statements;
+};
+
+const std::vector<Upgrade> &upgrades()
+{
+    static const std::vector<Upgrade> steps = {
+        {2, {kGoodsByName, "DROP INDEX IF EXISTS sp_lb", kGoodsByCategory}},
+    };
+    return steps;
+}
+
+// The version stamp of a file: SQLite keeps it in the file's header.
+int storedVersion(const QSqlDatabase &db)
+{
+    return sql::scalar(db, QStringLiteral("PRAGMA user_version")).toInt();
+}
+
+void storeVersion(const QSqlDatabase &db, int version)
+{
+    sql::exec(db, QStringLiteral("PRAGMA user_version = %1").arg(version));
+}
+
 }  // namespace
 
 const std::vector<Table> &tables()
@@ -238,7 +277,7 @@ std::optional<QString> createOn(const QSqlDatabase &db)
             sql::exec(db, QString::fromLatin1(ddl));
         insertStarterRows(db);
         sql::exec(db, QStringLiteral("PRAGMA application_id = %1").arg(ApplicationId));
-        sql::exec(db, QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion));
+        storeVersion(db, SchemaVersion);
         tx.commit();
     } catch (const DbError &e) {
         return e.message();
@@ -257,6 +296,8 @@ std::optional<QString> createDatabaseFile(const QString &filePath)
         db.setDatabaseName(filePath);
         if (!db.open())
             error = db.lastError().text();
+        else if (!registerSqlFunctions(db))
+            error = QStringLiteral("cannot register the SQL functions");
         else
             error = createOn(db);
         db.close();
@@ -265,6 +306,27 @@ std::optional<QString> createDatabaseFile(const QString &filePath)
     if (error)
         QFile::remove(filePath);
     return error;
+}
+
+std::optional<QString> upgrade(const QSqlDatabase &db)
+{
+    try {
+        const int from = storedVersion(db);
+        if (from >= SchemaVersion)
+            return std::nullopt;
+        Transaction tx(db);
+        for (const Upgrade &step : upgrades()) {
+            if (step.version <= from)
+                continue;
+            for (const char *statement : step.statements)
+                sql::exec(db, QString::fromLatin1(statement));
+        }
+        storeVersion(db, SchemaVersion);
+        tx.commit();
+    } catch (const DbError &e) {
+        return e.message();
+    }
+    return std::nullopt;
 }
 
 bool isShopDatabase(const QSqlDatabase &db)

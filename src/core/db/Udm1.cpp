@@ -57,7 +57,10 @@ std::optional<QString> TDM1::openConnection()
         db.close();
         return QStringLiteral("not a shop database: ") + file.filePath();
     }
-    registerSqlFunctions(db);
+    if (!registerSqlFunctions(db)) {
+        db.close();
+        return QStringLiteral("cannot register the SQL functions on ") + file.filePath();
+    }
     // Write-ahead logging with normal syncing: a commit costs well under a
     // millisecond instead of a full disk flush, and a power cut can lose at
     // most the last commits, never corrupt the file. The log is folded back
@@ -66,6 +69,11 @@ std::optional<QString> TDM1::openConnection()
     pragma.exec(QStringLiteral("PRAGMA journal_mode = WAL"));
     pragma.exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
     pragma.exec(QStringLiteral("PRAGMA foreign_keys = OFF"));
+    // A file of an older version gets what it lacks before anything reads it.
+    if (auto error = schema::upgrade(db)) {
+        db.close();
+        return QStringLiteral("cannot upgrade ") + file.filePath() + QStringLiteral(": ") + *error;
+    }
     return std::nullopt;
 }
 

@@ -329,14 +329,15 @@ Filter alsoShowing(const Filter &f, const std::vector<qint64> &ids)
 
 QString listStatement(const Filter &f)
 {
-    // The unary plus keeps SQLite from walking the name index and fetching
-    // each row from it in turn: sorting the rows found is far quicker on a
-    // long catalogue, the more so when a search finds only a few of them.
-    // Articles of the same name keep the order of entry.
+    // Names in the order a click on their title sorts them (the PINYIN
+    // collation), articles of the same name in the order of entry: the order
+    // of the name index sp_name (of sp_lb_name within a category), so nothing
+    // is sorted. The name index also holds every column a filter tests, so a
+    // search walks the index alone and fetches only the articles it finds.
     QString s = QStringLiteral("SELECT * FROM sp");
     if (!f.where.isEmpty())
         s += QStringLiteral(" WHERE ") + f.where;
-    return s + QStringLiteral(" ORDER BY +ppgg, id");
+    return s + QStringLiteral(" ORDER BY ppgg COLLATE PINYIN, id");
 }
 
 StockTotals stockTotals(const QSqlDatabase &db, const Filter &f)
