@@ -8,7 +8,9 @@
 #include "core/db/Numbering.h"
 #include "core/db/Schema.h"
 #include "core/db/Sql.h"
+#include "core/masterdata/Goods.h"
 
+#include <QFileInfo>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QtTest>
@@ -41,6 +43,7 @@ private Q_SLOTS:
     void dmulInSql();
     void createRefusesExistingFile();
     void openRefusesMissingOrForeignFile();
+    void fullDiskFreesTheLogAndLaterWritesSucceed();
 
     void serialRule_data();
     void serialRule();
@@ -383,6 +386,80 @@ void TestDb::openRefusesMissingOrForeignFile()
     foreign.close();
     TDM1 garbage(foreignDir.path());
     QVERIFY(garbage.open().has_value());
+}
+
+namespace {
+
+goods::Input article(const QString &ppgg)
+{
+    goods::Input in;
+    in.lb = u"五金工具"_qs;
+    in.ppgg = ppgg;
+    in.txm = ppgg;
+    in.dw = u"个"_qs;
+    for (const goods::NumberField &f : goods::numberFields())
+        in.*(f.text) = u"0"_qs;
+    return in;
+}
+
+int goodsCount(const QSqlDatabase &db)
+{
+    return sql::scalar(db, u"SELECT count(*) FROM sp"_qs).toInt();
+}
+
+}  // namespace
+
+void TestDb::fullDiskFreesTheLogAndLaterWritesSucceed()
+{
+    FreshShop shop;
+    QSqlDatabase db = shop.db();
+    const QString log = shop.dm().databasePath() + u"-wal"_qs;
+    QCOMPARE(sql::scalar(db, u"PRAGMA journal_size_limit"_qs).toLongLong(), 4194304LL);
+
+    // Saved before the disk fills: still in the log.
+    for (int i = 0; i < 20; ++i)
+        QVERIFY(goods::add(db, article(u"扳手"_qs + QString::number(i))).ok());
+    QVERIFY(QFileInfo(log).size() > 0);
+
+    // The disk is full: the file may not grow by a single page.
+    const int pages = sql::scalar(db, u"PRAGMA page_count"_qs).toInt();
+    sql::exec(db, u"PRAGMA max_page_count = %1"_qs.arg(pages));
+    const QString bulky(4000, u'长');
+
+    // An action in one transaction: refused with a plain message, the log folded back.
+    try {
+        Transaction t(db);
+        for (int i = 0; i < 200; ++i)
+            sql::exec(db, u"INSERT INTO sp (lb, ppgg, txm, dw, ms) VALUES ('五金工具', ?, ?, '个', ?)"_qs,
+                      {QString(u"螺丝"_qs + QString::number(i)), u"LS"_qs, bulky});
+        t.commit();
+        QFAIL("the transaction fitted into a full disk");
+    } catch (const DbError &e) {
+        QVERIFY(e.diskFull());
+        QCOMPARE(e.message(), DbError::fullDiskMessage());
+    }
+    QCOMPARE(QFileInfo(log).size(), 0);
+    QCOMPARE(goodsCount(db), 20);
+
+    // A single statement outside a transaction, as the goods dialog saves: the
+    // operator reads the same message, and the log is folded back again.
+    QVERIFY(goods::update(db, 1, article(u"扳手甲"_qs)).ok());
+    QVERIFY(QFileInfo(log).size() > 0);
+    goods::Input big = article(u"大件"_qs);
+    big.ms = bulky + bulky;
+    const goods::Outcome refused = goods::add(db, big);
+    QVERIFY(!refused.ok());
+    QCOMPARE(refused.message, DbError::fullDiskMessage());
+    QCOMPARE(QFileInfo(log).size(), 0);
+
+    // Room again: writing works without restarting, and everything saved is there.
+    sql::exec(db, u"PRAGMA max_page_count = 1073741823"_qs);
+    QVERIFY(goods::add(db, big).ok());
+    QCOMPARE(goodsCount(db), 21);
+    shop.dm().closeConnection();
+    db = shop.dm().ADOC1();
+    QCOMPARE(goodsCount(db), 21);
+    QCOMPARE(sql::scalar(db, u"SELECT ppgg FROM sp WHERE id = 1"_qs).toString(), u"扳手甲"_qs);
 }
 
 // ---- Numbering -------------------------------------------------------------

@@ -68,6 +68,9 @@ std::optional<QString> TDM1::openConnection()
     QSqlQuery pragma(db);
     pragma.exec(QStringLiteral("PRAGMA journal_mode = WAL"));
     pragma.exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
+    // Once folded back, the log is cut down to 4 MB rather than kept at the
+    // largest size it ever reached.
+    pragma.exec(QStringLiteral("PRAGMA journal_size_limit = 4194304"));
     pragma.exec(QStringLiteral("PRAGMA foreign_keys = OFF"));
     // A file of an older version gets what it lacks before anything reads it.
     if (auto error = schema::upgrade(db)) {

@@ -235,13 +235,12 @@ int generateCodes(const QSqlDatabase &db, const std::vector<qint64> &ids)
     name.setForwardOnly(true);
     if (!name.prepare(QStringLiteral("SELECT ppgg, txm FROM sp WHERE id = ?")) ||
         !write.prepare(QStringLiteral("UPDATE sp SET txm = ? WHERE id = ?")))
-        throw DbError(name.lastError().isValid() ? name.lastError().text()
-                                                 : write.lastError().text());
+        throw DbError(name.lastError().isValid() ? name.lastError() : write.lastError());
     int written = 0;
     for (qint64 id : ids) {
         name.addBindValue(id);
         if (!name.exec())
-            throw DbError(name.lastError().text());
+            sql::raise(db, name.lastError());
         if (!name.next())
             continue;  // no longer there
         const QString code = pinyin::goodsCode(name.value(0).toString());
@@ -252,7 +251,7 @@ int generateCodes(const QSqlDatabase &db, const std::vector<qint64> &ids)
         write.addBindValue(code);
         write.addBindValue(id);
         if (!write.exec())
-            throw DbError(write.lastError().text());
+            sql::raise(db, write.lastError());
         ++written;
     }
     transaction.commit();
