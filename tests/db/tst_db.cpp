@@ -8,12 +8,16 @@
 #include "core/db/Numbering.h"
 #include "core/db/Schema.h"
 #include "core/db/Sql.h"
+#include "core/db/SqlFunctions.h"
 #include "core/masterdata/Goods.h"
 
 #include <QFileInfo>
+#include <QUuid>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QtTest>
+
+#include <functional>
 
 using numbering::Kind;
 using numbering::Result;
@@ -43,6 +47,7 @@ private Q_SLOTS:
     void dmulInSql();
     void createRefusesExistingFile();
     void openRefusesMissingOrForeignFile();
+    void refusedFilesAreLeftAsTheyWere();
     void fullDiskFreesTheLogAndLaterWritesSucceed();
 
     void serialRule_data();
@@ -386,6 +391,77 @@ void TestDb::openRefusesMissingOrForeignFile()
     foreign.close();
     TDM1 garbage(foreignDir.path());
     QVERIFY(garbage.open().has_value());
+}
+
+namespace {
+
+// Runs statements on a file through a connection of its own, then closes it.
+void runOn(const QString &file, const QStringList &statements)
+{
+    const QString name = u"raw-"_qs + QUuid::createUuid().toString();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_qs, name);
+        db.setDatabaseName(file);
+        QVERIFY(db.open());
+        registerSqlFunctions(db);
+        for (const QString &s : statements)
+            sql::exec(db, s);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+}  // namespace
+
+void TestDb::refusedFilesAreLeftAsTheyWere()
+{
+    const std::pair<const char *, std::function<void(const QString &)>> cases[] = {
+        {"a text file",
+         [](const QString &file) {
+             QFile f(file);
+             QVERIFY(f.open(QIODevice::WriteOnly));
+             f.write(QByteArray(5000, 'x'));
+         }},
+        {"an empty file",
+         [](const QString &file) {
+             QFile f(file);
+             QVERIFY(f.open(QIODevice::WriteOnly));
+         }},
+        {"another program's SQLite file",
+         [](const QString &file) {
+             runOn(file, {u"CREATE TABLE notes (id INTEGER PRIMARY KEY, text TEXT)"_qs,
+                          u"INSERT INTO notes (text) VALUES ('keep me')"_qs});
+         }},
+        {"an SQLite file with the stamp but none of the shop's tables",
+         [](const QString &file) {
+             runOn(file, {u"PRAGMA application_id = %1"_qs.arg(schema::ApplicationId),
+                          u"CREATE TABLE notes (id INTEGER PRIMARY KEY, text TEXT)"_qs});
+         }},
+        {"a shop file that lost a table",
+         [](const QString &file) {
+             QVERIFY(!schema::createDatabaseFile(file));
+             runOn(file, {u"DROP TABLE yhsz"_qs});
+         }},
+    };
+    for (const auto &[what, make] : cases) {
+        QTemporaryDir dir;
+        const QString file = QDir(dir.path()).filePath(schema::databaseFileName());
+        make(file);
+        const QByteArray before = bytesOf(file);
+        const QStringList filesBefore = QDir(dir.path()).entryList(QDir::Files);
+        {
+            TDM1 dm(dir.path());
+            QVERIFY2(dm.open().has_value(), what);
+        }
+        QVERIFY2(bytesOf(file) == before, what);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), filesBefore);  // no log made beside it
+    }
 }
 
 namespace {

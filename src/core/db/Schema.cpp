@@ -6,9 +6,12 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QUuid>
+
+#include <sqlite3.h>
 
 namespace schema {
 
@@ -336,6 +339,51 @@ bool isShopDatabase(const QSqlDatabase &db)
     } catch (const DbError &) {
         return false;
     }
+}
+
+std::optional<QString> checkShopFile(const QString &filePath)
+{
+    // The header: SQLite's magic text, and the application id at offset 68
+    // (big-endian), read as plain bytes before SQLite sees the file at all.
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("cannot read ") + filePath;
+    const QByteArray header = file.read(100);
+    file.close();
+    if (header.size() < 100 || !header.startsWith(QByteArrayLiteral("SQLite format 3\0")))
+        return QStringLiteral("not an SQLite database: ") + filePath;
+    const auto byte = [&header](int i) { return uint32_t(uint8_t(header[i])); };
+    const uint32_t id = byte(68) << 24 | byte(69) << 16 | byte(70) << 8 | byte(71);
+    if (id != uint32_t(ApplicationId))
+        return QStringLiteral("not a shop database (no stamp): ") + filePath;
+
+    // The tables, through a connection that cannot write.
+    sqlite3 *handle = nullptr;
+    const QByteArray path = QFile::encodeName(filePath);
+    int rc = sqlite3_open_v2(path.constData(), &handle, SQLITE_OPEN_READONLY, nullptr);
+    QSet<QString> present;
+    sqlite3_stmt *stmt = nullptr;
+    if (rc == SQLITE_OK)
+        rc = sqlite3_prepare_v2(handle, "SELECT name FROM sqlite_master WHERE type = 'table'", -1,
+                                &stmt, nullptr);
+    while (rc == SQLITE_OK || rc == SQLITE_ROW) {
+        rc = sqlite3_step(stmt);
+        if (rc == SQLITE_ROW)
+            present.insert(QString::fromUtf8(
+                reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0))));
+    }
+    const QString engineError = rc == SQLITE_DONE ? QString() : QString::fromUtf8(sqlite3_errmsg(handle));
+    sqlite3_finalize(stmt);
+    sqlite3_close(handle);
+    if (!engineError.isEmpty())
+        return QStringLiteral("cannot read the tables of ") + filePath + QStringLiteral(": ") +
+               engineError;
+    for (const Table &t : tables()) {
+        if (!present.contains(QString::fromLatin1(t.name)))
+            return QStringLiteral("not a shop database (no table ") + QString::fromLatin1(t.name) +
+                   QStringLiteral("): ") + filePath;
+    }
+    return std::nullopt;
 }
 
 }  // namespace schema

@@ -63,4 +63,11 @@ std::optional<QString> upgrade(const QSqlDatabase &db);
 // True when the open connection carries this program's stamp.
 bool isShopDatabase(const QSqlDatabase &db);
 
+// Whether the file at filePath is a shop database: an SQLite file carrying
+// this program's stamp and holding every table of the shop. The file is read
+// and never written (the stamp straight from its header, the tables through a
+// read-only connection), so a file that is refused stays exactly as it was.
+// Returns why it is refused, or nothing for a shop database.
+std::optional<QString> checkShopFile(const QString &filePath);
+
 }  // namespace schema

@@ -50,13 +50,13 @@ std::optional<QString> TDM1::openConnection()
                           : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
     if (db.isOpen())
         return std::nullopt;
+    // Checked before anything opens it for writing: a file that is refused is
+    // left exactly as it was (no log, no change to its header).
+    if (auto refused = schema::checkShopFile(file.filePath()))
+        return refused;
     db.setDatabaseName(file.filePath());
     if (!db.open())
         return db.lastError().text();
-    if (!schema::isShopDatabase(db)) {
-        db.close();
-        return QStringLiteral("not a shop database: ") + file.filePath();
-    }
     if (!registerSqlFunctions(db)) {
         db.close();
         return QStringLiteral("cannot register the SQL functions on ") + file.filePath();
