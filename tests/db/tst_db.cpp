@@ -2,6 +2,7 @@
 // the SQL product function.
 #include "TestSupport.h"
 
+#include "core/db/DataChanges.h"
 #include "core/db/Dates.h"
 #include "core/money/Decimal.h"
 #include "core/money/DecimalColumns.h"
@@ -49,6 +50,7 @@ private Q_SLOTS:
     void openRefusesMissingOrForeignFile();
     void refusedFilesAreLeftAsTheyWere();
     void fullDiskFreesTheLogAndLaterWritesSucceed();
+    void committedWritesAnnounceTheirTables();
 
     void serialRule_data();
     void serialRule();
@@ -536,6 +538,63 @@ void TestDb::fullDiskFreesTheLogAndLaterWritesSucceed()
     db = shop.dm().ADOC1();
     QCOMPARE(goodsCount(db), 21);
     QCOMPARE(sql::scalar(db, u"SELECT ppgg FROM sp WHERE id = 1"_qs).toString(), u"扳手甲"_qs);
+}
+
+void TestDb::committedWritesAnnounceTheirTables()
+{
+    FreshShop shop;
+    QSqlDatabase db = shop.db();
+    QSignalSpy announced(DataChanges::of(db), &DataChanges::tablesChanged);
+    const auto tablesAnnounced = [&announced] {
+        QList<QStringList> out;
+        for (const QList<QVariant> &args : announced)
+            out << args.at(0).toStringList();
+        announced.clear();
+        return out;
+    };
+
+    // Rolled back: nothing.
+    {
+        Transaction t(db);
+        sql::exec(db, u"INSERT INTO lb (lb) VALUES ('新类别')"_qs);
+        sql::exec(db, u"UPDATE danwei SET mczc = '新店名'"_qs);
+    }
+    QVERIFY(tablesAnnounced().isEmpty());
+
+    // Committed: once, each table once, in the order they changed.
+    {
+        Transaction t(db);
+        sql::exec(db, u"INSERT INTO lb (lb) VALUES ('新类别')"_qs);
+        sql::exec(db, u"UPDATE danwei SET mczc = '新店名'"_qs);
+        sql::exec(db, u"INSERT INTO lb (lb) VALUES ('又一类')"_qs);
+        QVERIFY(tablesAnnounced().isEmpty());  // not before the commit
+        t.commit();
+    }
+    QCOMPARE(tablesAnnounced(), QList<QStringList>{(QStringList{u"lb"_qs, u"danwei"_qs})});
+
+    // A statement on its own announces when it succeeds; a failed one, whose
+    // first row was already written when it failed, announces nothing.
+    sql::exec(db, u"DELETE FROM dw WHERE dw = '个'"_qs);
+    QCOMPARE(tablesAnnounced(), QList<QStringList>{QStringList(u"dw"_qs)});
+    QVERIFY_THROWS_EXCEPTION(DbError, sql::exec(db, u"INSERT INTO lb (id, lb) VALUES (1000, 'x'), (1, 'y')"_qs));
+    QCOMPARE(sql::scalar(db, u"SELECT count(*) FROM lb WHERE id = 1000"_qs).toInt(), 0);
+    QVERIFY(tablesAnnounced().isEmpty());
+    // Reading changes nothing, and what the failed statement noted is gone.
+    {
+        Transaction t(db);
+        sql::scalar(db, u"SELECT count(*) FROM sp"_qs);
+        t.commit();
+    }
+    QVERIFY(tablesAnnounced().isEmpty());
+
+    // What the engine does not report row by row is declared by the action.
+    {
+        Transaction t(db);
+        sql::exec(db, u"DELETE FROM xshz"_qs);
+        DataChanges::of(db)->declare({u"xshz"_qs});
+        t.commit();
+    }
+    QCOMPARE(tablesAnnounced(), QList<QStringList>{QStringList(u"xshz"_qs)});
 }
 
 // ---- Numbering -------------------------------------------------------------

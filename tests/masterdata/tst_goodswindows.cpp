@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 
 #include "core/db/Sql.h"
+#include "core/documents/Documents.h"
 #include "windows/masterdata/CategoryTree.h"
 #include "core/masterdata/Goods.h"
 #include "windows/masterdata/Ucxsp1.h"
@@ -198,6 +199,7 @@ private Q_SLOTS:
     void dialogPicksCategoryAndUnit();
 
     void listColumnsTreeAndCounter();
+    void listShowsTheStockASaleLeft();
     void listEditsByDoubleClick();
     void listAddShowsTheArticleAtOnce();
     void listDeleteAsksAndCounts();
@@ -463,6 +465,72 @@ void TestGoodsWindows::listColumnsTreeAndCounter()
     g->setFocus();
     QTest::keyClick(g, Qt::Key_Escape);
     QVERIFY(!w.isVisible());
+}
+
+namespace {
+
+// Posts a retail sale of `quantity` spanners (code BS) at 10 each, paid in full.
+void sellSpanners(const QSqlDatabase &db, const QString &dh, const QString &quantity)
+{
+    const documents::Descriptor &retail = documents::descriptor(documents::DocumentKind::Retail);
+    const documents::LineAdded line = documents::addLine(
+        db, retail, dh, {u"BS"_s, u"扳手"_s, u"把"_s, quantity, u"10"_s, Decimal::parse(u"6")});
+    QVERIFY2(line.outcome.ok(), qPrintable(line.outcome.message));
+    const QDate day(2024, 3, 15);
+    const documents::Saved saved = documents::save(
+        db, retail, dh, documents::Mode::New,
+        {day, u"散客"_s, u"张三"_s, QString(), u"0"_s, QString::number(quantity.toInt() * 10)},
+        documents::SaveAs::Finalize, u"系统管理员"_s, day);
+    QVERIFY2(saved.outcome.ok(), qPrintable(saved.outcome.message));
+}
+
+// The stock quantity the list shows for an article, as its cell reads.
+QString stockShown(const ListGrid &g, const QString &ppgg)
+{
+    int quantity = -1;
+    for (int c = 0; c < g.rows().columnCount(); ++c)
+        if (g.rows().column(c).field == u"kcsl"_s)
+            quantity = c;
+    for (int r = 0; r < g.rowCount(); ++r)
+        if (g.rows().value(r, u"ppgg"_s).toString() == ppgg)
+            return g.rows().text(r, quantity);
+    return QString();
+}
+
+}  // namespace
+
+void TestGoodsWindows::listShowsTheStockASaleLeft()
+{
+    FreshShop shop;
+    stockShop(shop.db());
+    sql::exec(shop.db(), u"UPDATE sp SET kcsl = ? WHERE txm = 'BS'"_s,
+              {qlonglong(Decimal::parse(u"10").units())});
+    const WindowContext ctx{shop.dm(), m_session};
+    TFsp1 w(ctx);
+    show(w);
+    w.grid()->titleClick(6);  // sorted by stock, which the new state keeps
+    QCOMPARE(stockShown(*w.grid(), u"扳手"_s), u"10"_s);
+
+    // A sale posted while the list is in sight: the list shows what it left.
+    sellSpanners(shop.db(), u"XSD20240315001"_s, u"3"_s);
+    QTRY_COMPARE(stockShown(*w.grid(), u"扳手"_s), u"7"_s);
+    QCOMPARE(w.grid()->rows().sortField(), u"kcsl"_s);
+    QCOMPARE(w.recordCountText(), u"记录数：4"_s);
+
+    // One posted while it is hidden: it shows the new stock once shown again.
+    w.hide();
+    sellSpanners(shop.db(), u"XSD20240315002"_s, u"2"_s);
+    QCoreApplication::processEvents();
+    QCOMPARE(stockShown(*w.grid(), u"扳手"_s), u"7"_s);  // not queried while out of sight
+    show(w);
+    QCOMPARE(stockShown(*w.grid(), u"扳手"_s), u"5"_s);
+
+    // A change to other tables leaves the list as it is.
+    int changes = 0;
+    connect(w.grid(), &ListGrid::rowsChanged, this, [&changes] { ++changes; });
+    sql::exec(shop.db(), u"INSERT INTO dw (dw) VALUES ('打')"_s);
+    QCoreApplication::processEvents();
+    QCOMPARE(changes, 0);
 }
 
 void TestGoodsWindows::listEditsByDoubleClick()

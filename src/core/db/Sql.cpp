@@ -1,5 +1,6 @@
 #include "core/db/Sql.h"
 
+#include "core/db/DataChanges.h"
 #include "core/db/SqlFunctions.h"
 
 #include <QSet>
@@ -97,12 +98,16 @@ QSqlQuery exec(const QSqlDatabase &db, const QString &statement, const Binds &bi
         q.addBindValue(v);
     if (!q.exec())
         raise(db, q.lastError());
+    if (!inTransaction(db))  // a statement on its own is committed as it ends
+        DataChanges::committed(db);
     return q;
 }
 
 void raise(const QSqlDatabase &db, const QSqlError &error)
 {
     afterFailure(db, error);
+    if (!inTransaction(db))  // nothing of it stays
+        DataChanges::rolledBack(db);
     throw DbError(error);
 }
 
@@ -130,6 +135,7 @@ Transaction::~Transaction()
 {
     if (!m_done) {
         m_db.rollback();
+        DataChanges::rolledBack(m_db);
         afterRollback(m_db);
     }
 }
@@ -142,7 +148,9 @@ void Transaction::commit()
         if (isDiskFull(error))
             foldAfterRollback().insert(m_db.connectionName());
         m_db.rollback();
+        DataChanges::rolledBack(m_db);
         afterRollback(m_db);
         throw DbError(error);
     }
+    DataChanges::committed(m_db);
 }

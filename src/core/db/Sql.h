@@ -58,6 +58,9 @@ bool exists(const QSqlDatabase &db, const QString &statement, const Binds &binds
 // back into the database file and empties it (once the failed work is rolled
 // back), so that the room the log took is free again and a later write can
 // succeed without restarting the program.
+//
+// A commit announces the tables the action changed (DataChanges); a rollback
+// announces nothing.
 class Transaction
 {
 public:

@@ -1,5 +1,6 @@
 #include "core/db/Udm1.h"
 
+#include "core/db/DataChanges.h"
 #include "core/db/Schema.h"
 #include "core/db/Sql.h"
 #include "core/db/SqlFunctions.h"
@@ -24,6 +25,7 @@ TDM1::~TDM1()
             db.close();
     }
     QSqlDatabase::removeDatabase(m_connectionName);
+    DataChanges::forget(m_connectionName);
 }
 
 QString TDM1::databasePath() const
@@ -72,6 +74,8 @@ std::optional<QString> TDM1::openConnection()
     // largest size it ever reached.
     pragma.exec(QStringLiteral("PRAGMA journal_size_limit = 4194304"));
     pragma.exec(QStringLiteral("PRAGMA foreign_keys = OFF"));
+    // Actions announce the tables they change from here on.
+    DataChanges::watch(db);
     // A file of an older version gets what it lacks before anything reads it.
     if (auto error = schema::upgrade(db)) {
         db.close();
