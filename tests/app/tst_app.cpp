@@ -90,6 +90,7 @@ private Q_SLOTS:
     void exitQuestions();
     void captionAndClock();
     void missingDatabaseStartsNothing();
+    void unreadableOperatorsEndWithAMessageAndFailure();
     void startsFromDirectoryWithSpacesAndChinese();
     void accessibleNames();
     void startUpRemovesInterruptedEntriesOfEarlierDays();
@@ -441,6 +442,33 @@ void TestApp::missingDatabaseStartsNothing()
     QCOMPARE(messages.shown()[0].caption, u"错误"_qs);
     QCOMPARE(messages.shown()[0].icon, msg::Icon::Error);
     QVERIFY(QDir(empty.path()).isEmpty());
+}
+
+void TestApp::unreadableOperatorsEndWithAMessageAndFailure()
+{
+    QTemporaryDir dir;
+    // A shop file whose operator table has lost its name column.
+    const QString file = QDir(dir.path()).filePath(schema::databaseFileName());
+    QVERIFY(!schema::createDatabaseFile(file));
+    {
+        TDM1 dm(dir.path());
+        QVERIFY(!dm.open());
+        sql::exec(dm.ADOC1(), u"ALTER TABLE yhsz RENAME COLUMN yhmc TO mc"_qs);
+    }
+    ScriptedMessages messages;
+    StartOptions options;
+    options.dataDir = dir.path();
+    options.splashMs = 0;  // the real login dialog, which cannot list the operators
+    bool mainShown = false;
+    options.eventLoop = [&] {
+        mainShown = true;
+        return 0;
+    };
+    QCOMPARE(runProgram(options), 1);
+    QVERIFY(!mainShown);
+    QCOMPARE(messages.texts(), QStringList(u"数据库文件丢失，软件无法运行，请重新复制本软件！"_qs));
+    QCOMPARE(messages.shown()[0].caption, u"错误"_qs);
+    QCOMPARE(messages.shown()[0].icon, msg::Icon::Error);
 }
 
 void TestApp::startsFromDirectoryWithSpacesAndChinese()
