@@ -25,10 +25,21 @@ QSet<QString> &foldAfterRollback()
     return names;
 }
 
+// Connections with a Transaction open.
+QSet<QString> &openTransactions()
+{
+    static QSet<QString> names;
+    return names;
+}
+
+// Whether a statement now runs inside a transaction. SQLite says so itself
+// (it may have rolled a transaction back on its own after a failure); for
+// another engine the open Transaction guard tells.
 bool inTransaction(const QSqlDatabase &db)
 {
-    sqlite3 *handle = sqliteHandle(db);
-    return handle && sqlite3_get_autocommit(handle) == 0;
+    if (sqlite3 *handle = sqliteHandle(db))
+        return sqlite3_get_autocommit(handle) == 0;
+    return openTransactions().contains(db.connectionName());
 }
 
 // Copies what the write-ahead log holds into the database file and truncates
@@ -129,11 +140,13 @@ Transaction::Transaction(QSqlDatabase db) : m_db(std::move(db))
 {
     if (!m_db.transaction())
         throw DbError(m_db.lastError());
+    openTransactions().insert(m_db.connectionName());
 }
 
 Transaction::~Transaction()
 {
     if (!m_done) {
+        openTransactions().remove(m_db.connectionName());
         m_db.rollback();
         DataChanges::rolledBack(m_db);
         afterRollback(m_db);
@@ -143,6 +156,7 @@ Transaction::~Transaction()
 void Transaction::commit()
 {
     m_done = true;
+    openTransactions().remove(m_db.connectionName());
     if (!m_db.commit()) {
         const QSqlError error = m_db.lastError();
         if (isDiskFull(error))
