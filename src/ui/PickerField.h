@@ -21,6 +21,10 @@ public:
     PickerField(QLineEdit *field, const QString &buttonName, const QString &buttonHint,
                 QWidget *parent);
 
+    // The "…" button alone, for forms that set it in a column of their own
+    // beside the field.
+    static QToolButton *makeButton(const QString &name, const QString &hint, QWidget *parent);
+
     QLineEdit *field() const { return m_field; }
     QToolButton *button() const { return m_button; }
 
