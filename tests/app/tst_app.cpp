@@ -348,6 +348,9 @@ void TestApp::childWindowsOpenWholeCentredWithTheIcon()
                  qAbs(sub->geometry().center().y() - room.center().y()) <= 1,
              qPrintable(item));
     QCOMPARE(sub->windowIcon().cacheKey(), artwork::programIcon().cacheKey());
+    // VELBORA_KEEP_PNG=dir keeps a picture of the main window with it.
+    if (const QString dir = qEnvironmentVariable("VELBORA_KEEP_PNG"); !dir.isEmpty())
+        main.grab().save(dir + QLatin1Char('/') + item + QStringLiteral(".png"));
 
     // The next window is cascaded from it, inside the main window too.
     main.menuItem(item == u"找零钱工具"_qs ? u"金额大小写转换"_qs : u"找零钱工具"_qs)->trigger();
