@@ -1,11 +1,31 @@
 // The document management windows: the three condition dialogs built on the
 // query-dialog builder (their state on showing, the Enter chain, the date
-// pair, the conditions they hand over).
+// pair, the conditions they hand over); the three lists (opening on the held
+// documents, queries, sums, colours, deleting and reversing, documents open
+// in a document window, the round trip through a document window, the
+// menu).
+#include "DocumentFixtures.h"
+#include "DocumentWindowFixtures.h"
 #include "TestSupport.h"
 
+#include "app/Umain1.h"
+#include "core/documents/Management.h"
+#include "ui/ChildWindows.h"
+#include "ui/ListGrid.h"
+#include "windows/documents/HeldDocumentPicker.h"
+#include "windows/purchasing/Ucggl1.h"
 #include "windows/purchasing/Ucxcg1.h"
+#include "windows/purchasing/Utjcgd1.h"
 #include "windows/sales/Ucxxs1.h"
+#include "windows/sales/Utjxsd1.h"
+#include "windows/sales/Uxsgl1.h"
 #include "windows/stock/Ucxrk1.h"
+#include "windows/stock/Urkgl1.h"
+#include "windows/stock/Utjrkd1.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -21,10 +41,83 @@
 using namespace Qt::Literals::StringLiterals;
 using management::Filter;
 using management::State;
+using documents::DocumentKind;
 
 namespace {
 
 const QDate kToday{2024, 3, 15};
+
+const documents::Descriptor &kind(DocumentKind k)
+{
+    return documents::descriptor(k);
+}
+
+// The sales documents the list tests work on, in this order of entry:
+//   XSD..002 posted, A 2 at 4, 5 received: 3 owed
+//   XSD..001 held, A 1 at 4, all received
+//   PFD..001 posted, A 1 at 3.5, all received
+//   PFD..002 held, B 3 at 2, nothing received: 6 owed
+void salesDocuments(const QSqlDatabase &db)
+{
+    fixture::addGoods(db, u"A"_s, u"10 2.5 25"_s);
+    fixture::addGoods(db, u"B"_s, u"10 1 10"_s);
+    using fixture::addLines;
+    using fixture::save;
+    QCOMPARE(fixture::post(db, kind(DocumentKind::Retail), u"XSD20240315002"_s, u"A 2 4 2.5"_s, u"甲 0 5"_s), QString());
+    QCOMPARE(addLines(db, kind(DocumentKind::Retail), u"XSD20240315001"_s, u"A 1 4 2.5"_s), QString());
+    QVERIFY(save(db, kind(DocumentKind::Retail), u"XSD20240315001"_s, u"乙 0 4"_s, documents::SaveAs::Hold).outcome.ok());
+    QCOMPARE(fixture::post(db, kind(DocumentKind::Wholesale), u"PFD20240315001"_s, u"A 1 3.5 2.5"_s, u"丙 0 3.5"_s), QString());
+    QCOMPARE(addLines(db, kind(DocumentKind::Wholesale), u"PFD20240315002"_s, u"B 3 2 1"_s), QString());
+    QVERIFY(save(db, kind(DocumentKind::Wholesale), u"PFD20240315002"_s, u"丁"_s, documents::SaveAs::Hold).outcome.ok());
+}
+
+QStringList numbersOf(const ListGrid *grid)
+{
+    QStringList out;
+    for (int r = 0; r < grid->rowCount(); ++r)
+        out << grid->rows().value(r, u"dh"_s).toString();
+    return out;
+}
+
+// The status bar's panels 1.. as one text, "|" between them.
+QString panels(const ListWindow &w, int count)
+{
+    QStringList out;
+    for (int p = 0; p < count; ++p)
+        out << w.panelText(p);
+    return out.join(u'|');
+}
+
+// The sums of the columns over the rows of a statement's result, as SQL says.
+QString sqlSums(const QSqlDatabase &db, const ListQuery &list, const QStringList &columns)
+{
+    QStringList out;
+    for (const QVariant &v : list.sums(db, columns))
+        out << Decimal::fromUnits(v.toLongLong()).toShortest();
+    return out.join(u' ');
+}
+
+QColor background(const ListGrid *grid, int row)
+{
+    return grid->model()->index(row, 0).data(Qt::BackgroundRole).value<QColor>();
+}
+
+QColor foreground(const ListGrid *grid, int row)
+{
+    return grid->model()->index(row, 0).data(Qt::ForegroundRole).value<QColor>();
+}
+
+// Runs the list's condition dialog with `fill` setting its fields, then
+// "查询".
+void queryThroughTheDialog(DocumentListWindow &w, std::function<void(DocumentQueryDialog &)> fill)
+{
+    ModalAnswer<DocumentQueryDialog> answer([fill](DocumentQueryDialog &d) {
+        fill(d);
+        d.queryClick();
+    });
+    w.SB77Click();
+    QVERIFY(answer.seen());
+}
 
 // Shows a dialog (not modally) and makes it the active window, so that the
 // keys a test sends reach its fields.
@@ -78,13 +171,48 @@ class TestManagementWindows : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void init();
+    void cleanup();
+
     void queryDialogsStartAfresh();
     void queryDialogFieldsAndCaptions();
     void salesEnterChain();
     void purchaseAndMovementEnterChains();
     void datePairKeepsItsOrder();
     void conditionsAsTyped();
+
+    void listsOpenOnTheHeldDocuments();
+    void queryListsAndColours();
+    void quotePercentUnderscoreInEveryField_data();
+    void quotePercentUnderscoreInEveryField();
+    void deletionTakesTheRowOffTheSums();
+    void reversalFromTheList();
+    void actionsOnAClosedOrEmptyList();
+    void documentOpenInAWindowIsLeftAlone();
+    void reversalTakenAndFinalizedIsOnePosting_data();
+    void reversalTakenAndFinalizedIsOnePosting();
+    void changesElsewhereShowInTheList();
+    void menuOpensTheListsByPermission();
+
+private:
+    WindowContext context() { return {m_shop->dm(), m_session}; }
+
+    std::unique_ptr<FreshShop> m_shop;
+    std::unique_ptr<ScriptedMessages> m_messages;
+    Session m_session = Session::forOperator(u"系统管理员"_s, {});
 };
+
+void TestManagementWindows::init()
+{
+    m_shop = std::make_unique<FreshShop>();
+    m_messages = std::make_unique<ScriptedMessages>();
+}
+
+void TestManagementWindows::cleanup()
+{
+    m_messages.reset();
+    m_shop.reset();
+}
 
 void TestManagementWindows::queryDialogsStartAfresh()
 {
@@ -262,6 +390,373 @@ void TestManagementWindows::conditionsAsTyped()
     QCOMPARE(runs.ran.back().state, State::Held);
     QVERIFY(!runs.ran.back().owedOnly);
     QVERIFY(runs.ran.back().partner.isEmpty());
+}
+
+void TestManagementWindows::listsOpenOnTheHeldDocuments()
+{
+    auto db = m_shop->db();
+    salesDocuments(db);
+    TFxsgl1 w(context());
+    QCOMPARE(w.windowTitle(), u"销售单据"_s);
+    QCOMPARE(w.objectName(), u"TFxsgl1"_s);
+    // The held documents of both kinds, by number; the status bar sums them.
+    QCOMPARE(numbersOf(w.grid()), QStringList({u"PFD20240315002"_s, u"XSD20240315001"_s}));
+    QCOMPARE(panels(w, 9), u"总计||4|10||10|4|6|"_s);
+    QCOMPARE(w.findChild<QLabel *>(u"legend"_s)->text(), u"未审核单据"_s);
+    QStringList titles;
+    for (int c = 0; c < w.grid()->model()->columnCount(); ++c)
+        titles << w.grid()->model()->headerData(c, Qt::Horizontal).toString();
+    QCOMPARE(titles, QStringList({u"销售日期"_s, u"单号"_s, u"客户"_s, u"合计数量"_s, u"合计金额"_s,
+                                  u"抹零额"_s, u"应收额"_s, u"实收额"_s, u"欠款"_s, u"经办人"_s,
+                                  u"备注"_s, u"制单"_s, u"开单日期"_s, u"审核"_s}));
+    QStringList buttons;
+    for (QPushButton *b : {w.SB55, w.SB66, w.SB44, w.SB77, w.SB88, w.SB99, w.SB100})
+        buttons << b->text();
+    QCOMPARE(buttons, QStringList({u"查单"_s, u"删除"_s, u"反审"_s, u"查询"_s, u"打印"_s, u"导出"_s, u"关闭"_s}));
+    QStringList menu;
+    for (QAction *a : w.contextActions())
+        menu << a->text();
+    QCOMPARE(menu, QStringList({u"删除"_s, u"反审核"_s}));
+
+    // Purchases and movements: their own columns and sums.
+    QCOMPARE(fixture::post(db, kind(DocumentKind::Purchase), u"CGD20240315001"_s, u"A 10 2"_s, u"厂商甲 0 15"_s), QString());
+    QCOMPARE(fixture::addLines(db, kind(DocumentKind::Purchase), u"CGD20240315002"_s, u"A 1 2"_s), QString());
+    QVERIFY(fixture::save(db, kind(DocumentKind::Purchase), u"CGD20240315002"_s, u"厂商乙"_s, documents::SaveAs::Hold).outcome.ok());
+    TFcggl1 cg(context());
+    QCOMPARE(cg.windowTitle(), u"采购单据"_s);
+    QCOMPARE(numbersOf(cg.grid()), QStringList(u"CGD20240315002"_s));
+    QCOMPARE(panels(cg, 9), u"总计||1|2||2|0|2|"_s);
+    QCOMPARE(cg.grid()->model()->headerData(2, Qt::Horizontal).toString(), u"厂商"_s);
+    QCOMPARE(cg.grid()->model()->headerData(6, Qt::Horizontal).toString(), u"应付额"_s);
+    QCOMPARE(fixture::post(db, kind(DocumentKind::Movement), u"YDD20240315001"_s, u"A -1 2"_s, u"报损"_s), QString());
+    QCOMPARE(fixture::addLines(db, kind(DocumentKind::Movement), u"YDD20240315002"_s, u"A 3 2.5"_s), QString());
+    QVERIFY(fixture::save(db, kind(DocumentKind::Movement), u"YDD20240315002"_s, u"盘盈"_s, documents::SaveAs::Hold).outcome.ok());
+    TFrkgl1 rk(context());
+    QCOMPARE(rk.windowTitle(), u"库存异动单据"_s);
+    QCOMPARE(numbersOf(rk.grid()), QStringList(u"YDD20240315002"_s));
+    QCOMPARE(panels(rk, 5), u"总计||3|7.5|"_s);
+    QCOMPARE(rk.grid()->model()->columnCount(), 10);
+    QCOMPARE(rk.grid()->model()->headerData(2, Qt::Horizontal).toString(), u"异动原因"_s);
+    keepPicture(&w, u"TFxsgl1"_s);
+}
+
+void TestManagementWindows::queryListsAndColours()
+{
+    auto db = m_shop->db();
+    salesDocuments(db);
+    TFxsgl1 w(context());
+    // Held and owing, held: light green, the first also red.
+    const QColor green(225, 255, 225);
+    QCOMPARE(background(w.grid(), 0), green);
+    QCOMPARE(foreground(w.grid(), 0), QColor(Qt::red));
+    QCOMPARE(background(w.grid(), 1), green);
+    QVERIFY(!foreground(w.grid(), 1).isValid());
+
+    // Nothing typed, "全部": every document in the order of entry, sums exact.
+    queryThroughTheDialog(w, [](DocumentQueryDialog &) {});
+    QCOMPARE(numbersOf(w.grid()), QStringList({u"XSD20240315002"_s, u"XSD20240315001"_s,
+                                               u"PFD20240315001"_s, u"PFD20240315002"_s}));
+    QCOMPARE(panels(w, 9), u"总计||7|21.5||21.5|12.5|9|"_s);
+    QCOMPARE(foreground(w.grid(), 0), QColor(Qt::red));  // posted, owing
+    QVERIFY(!background(w.grid(), 0).isValid());
+    QVERIFY(!foreground(w.grid(), 2).isValid() && !background(w.grid(), 2).isValid());
+    // Posted with money owed: the receivables.
+    queryThroughTheDialog(w, [](DocumentQueryDialog &d) {
+        d.ComboBox1->setCurrentIndex(2);
+        d.CheckBox2->setChecked(true);
+    });
+    QCOMPARE(numbersOf(w.grid()), QStringList(u"XSD20240315002"_s));
+    QCOMPARE(panels(w, 9), u"总计||2|8||8|5|3|"_s);
+    // Nothing found: every sum 0.
+    queryThroughTheDialog(w, [](DocumentQueryDialog &d) { d.Edit1->setText(u"无此客户"_s); });
+    QCOMPARE(w.grid()->rowCount(), 0);
+    QCOMPARE(panels(w, 9), u"总计||0|0||0|0|0|"_s);
+
+    // Movements are never red.
+    QCOMPARE(fixture::post(db, kind(DocumentKind::Movement), u"YDD20240315001"_s, u"A -1 2"_s, u"报损"_s), QString());
+    sql::exec(db, u"UPDATE rkglz SET bz = 'x'"_s);
+    TFrkgl1 rk(context());
+    queryThroughTheDialog(rk, [](DocumentQueryDialog &) {});
+    QCOMPARE(rk.grid()->rowCount(), 1);
+    QVERIFY(!foreground(rk.grid(), 0).isValid() && !background(rk.grid(), 0).isValid());
+}
+
+void TestManagementWindows::quotePercentUnderscoreInEveryField_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("quote") << u"'"_s;
+    QTest::newRow("percent") << u"%"_s;
+    QTest::newRow("underscore") << u"_"_s;
+}
+
+// Each window's dialog, the character in all three texts: only the document
+// whose partner, handler and number hold it is listed.
+void TestManagementWindows::quotePercentUnderscoreInEveryField()
+{
+    QFETCH(QString, typed);
+    auto db = m_shop->db();
+    const struct {
+        const char16_t *table, *partner;
+    } tables[] = {{u"xsglz", u"kh"}, {u"cgglz", u"ghs"}, {u"rkglz", u"lx"}};
+    for (const auto &t : tables) {
+        const QString insert = u"INSERT INTO "_s + QString::fromUtf16(t.table) + u" (dh, "_s +
+                               QString::fromUtf16(t.partner) + u", jsr, shbj) VALUES (?, ?, ?, '已审核')"_s;
+        for (const QString &c : {u"'"_s, u"%"_s, u"_"_s, u"x"_s})
+            sql::exec(db, insert, {QString(u"D"_s + c + u"1"_s), QString(u"P"_s + c + u"Q"_s),
+                                   QString(u"H"_s + c + u"J"_s)});
+    }
+    std::vector<std::unique_ptr<DocumentListWindow>> lists;
+    lists.push_back(std::make_unique<TFxsgl1>(context()));
+    lists.push_back(std::make_unique<TFcggl1>(context()));
+    lists.push_back(std::make_unique<TFrkgl1>(context()));
+    for (const auto &w : lists) {
+        queryThroughTheDialog(*w, [&typed](DocumentQueryDialog &d) {
+            d.Edit1->setText(typed);
+            d.Edit2->setText(typed);
+            d.Edit3->setText(typed);
+        });
+        QCOMPARE(numbersOf(w->grid()), QStringList(u"D"_s + typed + u"1"_s));
+        // One at a time, too.
+        for (QLineEdit *DocumentQueryDialog::*field :
+             {&DocumentQueryDialog::Edit1, &DocumentQueryDialog::Edit2, &DocumentQueryDialog::Edit3}) {
+            queryThroughTheDialog(*w, [&](DocumentQueryDialog &d) { (d.*field)->setText(typed); });
+            QCOMPARE(numbersOf(w->grid()), QStringList(u"D"_s + typed + u"1"_s));
+        }
+    }
+    QVERIFY2(m_messages->shown().empty(), qPrintable(m_messages->last()));
+}
+
+void TestManagementWindows::deletionTakesTheRowOffTheSums()
+{
+    auto db = m_shop->db();
+    salesDocuments(db);
+    TFxsgl1 w(context());
+    w.showFilter({});
+    QCOMPARE(fixture::stocks(db).section(u"; "_s, 0, 0), u"A=7 2.5 17.5"_s);
+    // Cancelled: nothing.
+    m_messages->answer(msg::Answer::Cancel);
+    w.SB66Click();
+    QCOMPARE(m_messages->last(), u"确定要删除此单据么？\n特别提醒：\n同时删除与本单对应的明细和欠款！"_s);
+    QCOMPARE(m_messages->shown().back().caption, u"提示"_s);
+    QCOMPARE(w.grid()->rowCount(), 4);
+    // The posted, owing XSD..002: reversed and gone; its amounts leave the sums.
+    w.SB66Click();
+    QCOMPARE(numbersOf(w.grid()), QStringList({u"XSD20240315001"_s, u"PFD20240315001"_s, u"PFD20240315002"_s}));
+    QCOMPARE(panels(w, 9), u"总计||5|13.5||13.5|7.5|6|"_s);
+    QCOMPARE(sqlSums(db, w.list(), w.listDescriptor().sumColumns), u"5 13.5 13.5 7.5 6"_s);
+    QCOMPARE(fixture::stocks(db).section(u"; "_s, 0, 0), u"A=9 2.5 22.5"_s);
+    QCOMPARE(fixture::count(db, u"skfx"_s, u"dh = 'XSD20240315002'"_s) + fixture::count(db, u"xsfx"_s, u"dh = 'XSD20240315002'"_s), 0);
+    // The place stays: the row now first is current.
+    QCOMPARE(w.grid()->currentValue(u"dh"_s).toString(), u"XSD20240315001"_s);
+    // A held one goes too.
+    w.grid()->setCurrentRow(2);
+    w.SB66Click();
+    QCOMPARE(panels(w, 9), u"总计||2|7.5||7.5|7.5|0|"_s);
+    QCOMPARE(w.grid()->rowCount(), 2);
+
+    // The movement list's confirmation names no debt.
+    QCOMPARE(fixture::post(db, kind(DocumentKind::Movement), u"YDD20240315001"_s, u"A -1 2"_s, u"报损"_s), QString());
+    TFrkgl1 rk(context());
+    rk.showFilter({});
+    m_messages->answer(msg::Answer::Cancel);
+    rk.SB66Click();
+    QCOMPARE(m_messages->last(), u"确定要删除此单据么？\n特别提醒：\n同时删除与本单对应的明细！"_s);
+    rk.SB66Click();
+    QCOMPARE(rk.grid()->rowCount(), 0);
+    QCOMPARE(panels(rk, 5), u"总计||0|0|"_s);
+}
+
+void TestManagementWindows::reversalFromTheList()
+{
+    auto db = m_shop->db();
+    salesDocuments(db);
+    TFxsgl1 w(context());
+    w.showFilter({});
+    const QString sums = panels(w, 9);
+    m_messages->clear();
+    w.SB44Click();  // XSD..002, posted
+    QCOMPARE(m_messages->texts(), QStringList(u"确定要反审此单据么？"_s));
+    QCOMPARE(w.grid()->currentValue(u"shbj"_s).toString(), u"未审核"_s);
+    QCOMPARE(w.grid()->currentValue(u"dh"_s).toString(), u"XSD20240315002"_s);
+    QCOMPARE(background(w.grid(), 0), QColor(225, 255, 225));
+    QCOMPARE(panels(w, 9), sums);
+    QCOMPARE(fixture::stocks(db).section(u"; "_s, 0, 0), u"A=9 2.5 22.5"_s);
+    QCOMPARE(fixture::count(db, u"skfx"_s, u"dh = 'XSD20240315002'"_s) + fixture::count(db, u"xsfx"_s, u"dh = 'XSD20240315002'"_s), 0);
+    // Held now: refused, nothing asked, nothing changed.
+    m_messages->clear();
+    const QStringList before = fixture::dump(db, u"sp"_s) + fixture::dump(db, u"xsglz"_s);
+    w.SB44Click();
+    QCOMPARE(m_messages->texts(), QStringList(u"本单据已经反审！"_s));
+    QCOMPARE(m_messages->shown().back().caption, u"警告"_s);
+    QCOMPARE(fixture::dump(db, u"sp"_s) + fixture::dump(db, u"xsglz"_s), before);
+    // A list of posted documents: the reversed one leaves it and its sums.
+    w.showFilter({QString(), QString(), QString(), State::Posted, {}, {}, false});
+    QCOMPARE(numbersOf(w.grid()), QStringList(u"PFD20240315001"_s));
+    QCOMPARE(panels(w, 9), u"总计||1|3.5||3.5|3.5|0|"_s);
+    w.SB44Click();
+    QCOMPARE(w.grid()->rowCount(), 0);
+    QCOMPARE(panels(w, 9), u"总计||0|0||0|0|0|"_s);
+}
+
+void TestManagementWindows::actionsOnAClosedOrEmptyList()
+{
+    auto db = m_shop->db();
+    TFcggl1 w(context());
+    // Nothing held: an empty list.
+    QCOMPARE(w.grid()->rowCount(), 0);
+    m_messages->clear();
+    w.SB55Click();
+    w.SB66Click();
+    w.SB44Click();
+    QCOMPARE(m_messages->texts(), QStringList({u"没有单据可查阅！"_s, u"没有单据可删除！"_s,
+                                               u"没有单据可反审，请先查询！"_s}));
+    // A list whose statement failed is closed: every action says so.
+    sql::exec(db, u"ALTER TABLE cgglz RENAME TO cgglz_gone"_s);
+    m_messages->clear();
+    w.showFilter({});
+    QCOMPARE(m_messages->shown().size(), size_t(1));
+    QCOMPARE(m_messages->shown().back().caption, u"错误"_s);
+    QVERIFY(!w.grid()->isOpen());
+    sql::exec(db, u"ALTER TABLE cgglz_gone RENAME TO cgglz"_s);
+    m_messages->clear();
+    w.SB55Click();
+    w.SB66Click();
+    w.SB44Click();
+    w.SB88Click();
+    w.SB99->click();
+    QCOMPARE(m_messages->texts(), QStringList(5, u"数据表未打开，请先查询！"_s));
+    QCOMPARE(m_messages->shown().back().caption, u"警告"_s);
+}
+
+void TestManagementWindows::documentOpenInAWindowIsLeftAlone()
+{
+    auto db = m_shop->db();
+    salesDocuments(db);
+    auto document = std::make_unique<TFtjxsd1>(context());
+    document->setToday([] { return kToday; });
+    document->takeHeld(u"XSD20240315001"_s);
+    QCOMPARE(document->windowTitle(), u"修改零售出库单"_s);
+    TFxsgl1 w(context());
+    QVERIFY(w.grid()->selectWhere(u"dh"_s, u"XSD20240315001"_s));
+    const QStringList before = fixture::dump(db, u"xsglz"_s) + fixture::dump(db, u"xsglc"_s);
+    m_messages->clear();
+    w.SB66Click();
+    QCOMPARE(m_messages->texts(),
+             QStringList(u"本单据正在“修改零售出库单”窗口中打开，不能删除！\n请先关闭该窗口。"_s));
+    QCOMPARE(m_messages->shown().back().caption, u"警告"_s);
+    QCOMPARE(fixture::dump(db, u"xsglz"_s) + fixture::dump(db, u"xsglc"_s), before);
+    QCOMPARE(w.grid()->rowCount(), 2);
+    // Once the window has let it go, it can be deleted.
+    document.reset();
+    m_messages->clear();
+    w.SB66Click();
+    QCOMPARE(m_messages->shown().size(), size_t(1));  // the confirmation only
+    QCOMPARE(numbersOf(w.grid()), QStringList(u"PFD20240315002"_s));
+}
+
+void TestManagementWindows::reversalTakenAndFinalizedIsOnePosting_data()
+{
+    QTest::addColumn<int>("which");
+    QTest::newRow("retail") << 0;
+    QTest::newRow("purchase") << 1;
+    QTest::newRow("movement") << 2;
+}
+
+// Reversed in the list, taken with F6 in its document window and finalized
+// again: stock, ledgers and money rows as after one posting.
+void TestManagementWindows::reversalTakenAndFinalizedIsOnePosting()
+{
+    QFETCH(int, which);
+    const DocumentKind kinds[] = {DocumentKind::Retail, DocumentKind::Purchase, DocumentKind::Movement};
+    const documents::Descriptor &d = kind(kinds[which]);
+    const QString dh = d.prefix + u"20240315001"_s;
+    FreshShop once;
+    for (FreshShop *shop : {&once, m_shop.get()}) {
+        fixture::addGoods(shop->db(), u"A"_s, u"15 2.5 37.5"_s);
+        fixture::addGoods(shop->db(), u"B"_s, u"3 1 3"_s);
+        QCOMPARE(fixture::post(shop->db(), d, dh, u"A 4 3 2.5; B -2 1.5 1"_s, u"甲 0 5"_s), QString());
+    }
+    auto db = m_shop->db();
+    std::unique_ptr<DocumentListWindow> list;
+    std::unique_ptr<DocumentWindow> window;
+    if (which == 0) {
+        list = std::make_unique<TFxsgl1>(context());
+        window = std::make_unique<TFtjxsd1>(context());
+    } else if (which == 1) {
+        list = std::make_unique<TFcggl1>(context());
+        window = std::make_unique<TFtjcgd1>(context());
+    } else {
+        list = std::make_unique<TFrkgl1>(context());
+        window = std::make_unique<TFtjrkd1>(context());
+    }
+    list->showFilter({});
+    list->SB44Click();
+    QCOMPARE(list->grid()->currentValue(u"shbj"_s).toString(), u"未审核"_s);
+    list->show();
+
+    window->setToday([] { return kToday; });
+    window->newDocument();
+    ModalAnswer<HeldDocumentPicker> picker([&dh](HeldDocumentPicker &p) {
+        QVERIFY(p.grid()->selectWhere(u"dh"_s, dh));
+        p.chooseClick();
+    });
+    QTest::keyClick(window->txm, Qt::Key_F6);
+    QVERIFY(picker.seen());
+    QCOMPARE(window->number(), dh);
+    QTest::keyClick(window->txm, Qt::Key_F8);
+    QVERIFY2(window->number() != dh, qPrintable(m_messages->last()));
+
+    QStringList tables{u"sp"_s, d.headerTable, d.lineTable, d.ledgerTable};
+    if (d.carriesMoney())
+        tables << d.moneyTable;
+    for (const QString &t : tables)
+        QCOMPARE(fixture::dump(db, t), fixture::dump(once.db(), t));
+    // The list in sight shows it posted again.
+    QTRY_COMPARE(list->grid()->currentValue(u"shbj"_s).toString(), u"已审核"_s);
+}
+
+void TestManagementWindows::changesElsewhereShowInTheList()
+{
+    auto db = m_shop->db();
+    salesDocuments(db);
+    TFxsgl1 w(context());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(w.grid()->rowCount(), 2);
+    // The held retail document finalized in its document window.
+    const auto &retail = kind(DocumentKind::Retail);
+    QVERIFY(documents::takeHeld(db, retail, u"XSD20240315009"_s, u"XSD20240315001"_s).outcome.ok());
+    QVERIFY(fixture::save(db, retail, u"XSD20240315001"_s, u"乙 0 4"_s, documents::SaveAs::Finalize,
+                          documents::Mode::Edit).outcome.ok());
+    QTRY_COMPARE(numbersOf(w.grid()), QStringList(u"PFD20240315002"_s));
+    QCOMPARE(panels(w, 9), u"总计||3|6||6|0|6|"_s);
+}
+
+void TestManagementWindows::menuOpensTheListsByPermission()
+{
+    auto db = m_shop->db();
+    sql::exec(db, u"INSERT INTO yhsz (yhmc, yhmm) VALUES ('钱', '1')"_s);
+    sql::exec(db, u"INSERT INTO quanxian (yh, qx) VALUES ('钱', '批发开单'), ('钱', '异动开单')"_s);
+    TFmain1 main(m_shop->dm());
+    main.startSession(u"钱"_s);
+    main.resize(1366, 700);
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    QVERIFY(!main.menuItem(u"采购单据"_s)->isEnabled());
+    main.menuItem(u"采购单据"_s)->trigger();
+    QCOMPARE(main.mdiArea()->subWindowList().size(), 0);
+    for (const QString &item : {u"销售单据"_s, u"异动单据"_s}) {
+        QVERIFY(main.menuItem(item)->isEnabled());
+        main.menuItem(item)->trigger();
+        QWidget *opened = main.mdiArea()->activeSubWindow()->widget();
+        QVERIFY(qobject_cast<DocumentListWindow *>(opened));
+        // Chosen again: the same window comes forward.
+        main.menuItem(item)->trigger();
+        QCOMPARE(main.mdiArea()->activeSubWindow()->widget(), opened);
+    }
+    QCOMPARE(main.mdiArea()->subWindowList().size(), 2);
+    QCOMPARE(main.children().find(u"TFxsgl1"_s)->windowTitle(), u"销售单据"_s);
+    QCOMPARE(main.children().find(u"TFrkgl1"_s)->windowTitle(), u"库存异动单据"_s);
 }
 
 QTEST_MAIN(TestManagementWindows)
