@@ -12,7 +12,12 @@
 #include "core/documents/Management.h"
 #include "ui/ChildWindows.h"
 #include "ui/ListGrid.h"
+#include "report/GoodsVoucher.h"
+#include "report/forms/Udyxsd1.h"
 #include "windows/documents/HeldDocumentPicker.h"
+#include "windows/purchasing/Ullcgd1.h"
+#include "windows/sales/Ullxsd1.h"
+#include "windows/stock/Ullrkd1.h"
 #include "windows/purchasing/Ucggl1.h"
 #include "windows/purchasing/Ucxcg1.h"
 #include "windows/purchasing/Utjcgd1.h"
@@ -131,8 +136,10 @@ bool showActive(QWidget *w)
 // VELBORA_KEEP_PNG=dir keeps a picture of each window shown.
 void keepPicture(QWidget *w, const QString &name)
 {
-    if (const QString dir = qEnvironmentVariable("VELBORA_KEEP_PNG"); !dir.isEmpty())
+    if (const QString dir = qEnvironmentVariable("VELBORA_KEEP_PNG"); !dir.isEmpty()) {
+        QCoreApplication::processEvents();  // the layouts follow the texts set
         w->grab().save(dir + u'/' + name + u".png"_s);
+    }
 }
 
 void enter(QWidget *w)
@@ -193,6 +200,12 @@ private Q_SLOTS:
     void reversalTakenAndFinalizedIsOnePosting();
     void changesElsewhereShowInTheList();
     void menuOpensTheListsByPermission();
+
+    void viewerShowsTheCurrentRow();
+    void viewerButtonsAtBothEnds();
+    void viewerClosesWhenItsListIsGone();
+    void viewerPrintsTheKindsVoucher();
+    void viewerIsOneChildWindow();
 
 private:
     WindowContext context() { return {m_shop->dm(), m_session}; }
@@ -757,6 +770,216 @@ void TestManagementWindows::menuOpensTheListsByPermission()
     QCOMPARE(main.mdiArea()->subWindowList().size(), 2);
     QCOMPARE(main.children().find(u"TFxsgl1"_s)->windowTitle(), u"销售单据"_s);
     QCOMPARE(main.children().find(u"TFrkgl1"_s)->windowTitle(), u"库存异动单据"_s);
+}
+
+// The viewer on its own (the list is not in a main window).
+template <class V>
+V *openViewer(DocumentListWindow &list)
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (qobject_cast<V *>(w))
+            return static_cast<V *>(w);
+    return nullptr;
+}
+
+QString state(const DocumentViewer &v)
+{
+    QStringList out;
+    for (QPushButton *b : {v.BB1, v.BB2, v.BB3, v.BB4})
+        out << (b->isEnabled() ? u"on"_s : u"off"_s);
+    return v.field(u"dh"_s)->text() + u' ' + out.join(u' ');
+}
+
+void TestManagementWindows::viewerShowsTheCurrentRow()
+{
+    auto db = m_shop->db();
+    salesDocuments(db);
+    // An edit in progress in a document window: a line not saved yet, and a
+    // saved one marked deleted.
+    const auto &retail = kind(DocumentKind::Retail);
+    QVERIFY(documents::takeHeld(db, retail, u"XSD20240315009"_s, u"XSD20240315001"_s).outcome.ok());
+    QCOMPARE(fixture::addLines(db, retail, u"XSD20240315001"_s, u"B -2 1.5 1"_s), QString());
+    TFxsgl1 w(context());
+    QVERIFY(w.grid()->selectWhere(u"dh"_s, u"XSD20240315001"_s));
+    w.SB55Click();
+    QPointer<TFllxsd1> v = openViewer<TFllxsd1>(w);
+    QVERIFY(v);
+    QCOMPARE(v->windowTitle(), u"浏览销售出库单"_s);
+    QCOMPARE(v->findChild<QLabel *>(u"title"_s)->text(), u"销售出库单"_s);
+    QCOMPARE(v->findChild<QLabel *>(u"ztbj"_s)->text(), u"浏览"_s);
+    QStringList shown;
+    for (const QString &f : {u"dh"_s, u"rq"_s, u"jsr"_s, u"kh"_s, u"yhe"_s, u"yse"_s, u"sse"_s, u"bz"_s}) {
+        QVERIFY(v->field(f)->isReadOnly());
+        shown << captionOf(v, v->field(f)) + u'=' + v->field(f)->text();
+    }
+    QCOMPARE(shown, QStringList({u"单号=XSD20240315001"_s, u"日期=2024-03-15"_s, u"经办人=张三"_s,
+                                 u"客户=乙"_s, u"抹零额=0"_s, u"应收额=4"_s, u"实收额=4"_s,
+                                 u"备注=备注"_s}));
+    QCOMPARE(v->shbj->text(), u"未审核"_s);
+    QCOMPARE(v->shbj->palette().color(QPalette::WindowText), QColor(Qt::red));
+    // Every line of the number, the unsaved one too; a negative one in red.
+    QCOMPARE(numbersOf(v->DBGrid1), QStringList(2, u"XSD20240315001"_s));
+    QCOMPARE(v->DBGrid1->model()->index(1, 3).data().toString(), u"-2"_s);
+    QCOMPARE(foreground(v->DBGrid1, 1), QColor(Qt::red));
+    QVERIFY(!foreground(v->DBGrid1, 0).isValid());
+    QCOMPARE(v->panelText(0) + u'|' + v->panelText(2) + u'|' + v->panelText(4), u"合计|1|4"_s);
+    keepPicture(v, u"TFllxsd1"_s);
+
+    // A posted one in the normal colour; Enter on the list's row views it.
+    w.showFilter({QString(), QString(), QString(), State::Posted, {}, {}, false});
+    w.grid()->setFocus();
+    QTest::keyClick(w.grid(), Qt::Key_Return);
+    QCOMPARE(v->field(u"dh"_s)->text(), u"XSD20240315002"_s);
+    QCOMPARE(v->shbj->text(), u"已审核"_s);
+    QVERIFY(v->shbj->palette().color(QPalette::WindowText) != QColor(Qt::red));
+    QCOMPARE(openViewer<TFllxsd1>(w), v.data());  // still one
+    v->close();
+    QTRY_VERIFY(v.isNull());
+}
+
+void TestManagementWindows::viewerButtonsAtBothEnds()
+{
+    auto db = m_shop->db();
+    salesDocuments(db);
+    TFxsgl1 w(context());
+    w.showFilter({});
+    w.grid()->setCurrentRow(1);
+    w.SB55Click();
+    QPointer<TFllxsd1> v = openViewer<TFllxsd1>(w);
+    QVERIFY(v);
+    QCOMPARE(state(*v), u"XSD20240315001 on on on on"_s);
+    v->BB1->click();
+    QCOMPARE(state(*v), u"XSD20240315002 off off on on"_s);
+    QCOMPARE(w.grid()->currentRow(), 0);  // the list moves along
+    v->BB3->click();
+    v->BB3->click();
+    QCOMPARE(state(*v), u"PFD20240315001 on on on on"_s);
+    v->BB3->click();
+    QCOMPARE(state(*v), u"PFD20240315002 on on off off"_s);
+    QCOMPARE(w.grid()->currentRow(), 3);
+    v->BB2->click();
+    QCOMPARE(state(*v), u"PFD20240315001 on on on on"_s);
+    v->BB4->click();
+    QCOMPARE(state(*v), u"PFD20240315002 on on off off"_s);
+    v->BB2->click();
+    v->BB2->click();
+    v->BB2->click();
+    QCOMPARE(state(*v), u"XSD20240315002 off off on on"_s);
+    // A list of one document: nowhere to go.
+    w.showFilter({u"丁"_s, QString(), QString(), State::All, {}, {}, false});
+    w.SB55Click();
+    QCOMPARE(state(*v), u"PFD20240315002 off off off off"_s);
+    // The purchase and movement viewers move alike.
+    QCOMPARE(fixture::post(db, kind(DocumentKind::Purchase), u"CGD20240315001"_s, u"A 1 2"_s, u"厂商甲"_s), QString());
+    QCOMPARE(fixture::post(db, kind(DocumentKind::Purchase), u"CGD20240315002"_s, u"A 1 2"_s, u"厂商乙"_s), QString());
+    TFcggl1 cg(context());
+    cg.showFilter({});
+    cg.SB55Click();
+    TFllcgd1 *cv = openViewer<TFllcgd1>(cg);
+    QVERIFY(cv);
+    QCOMPARE(state(*cv), u"CGD20240315001 off off on on"_s);
+    cv->BB4->click();
+    QCOMPARE(state(*cv), u"CGD20240315002 on on off off"_s);
+    QCOMPARE(captionOf(cv, cv->field(u"ghs"_s)) + cv->field(u"ghs"_s)->text(), u"厂商厂商乙"_s);
+    QCOMPARE(captionOf(cv, cv->field(u"yfe"_s)), u"应付额"_s);
+    cv->close();
+    v->close();
+}
+
+void TestManagementWindows::viewerClosesWhenItsListIsGone()
+{
+    auto db = m_shop->db();
+    salesDocuments(db);
+    auto w = std::make_unique<TFxsgl1>(context());
+    w->SB55Click();
+    QPointer<TFllxsd1> v = openViewer<TFllxsd1>(*w);
+    QVERIFY(v);
+    w.reset();
+    m_messages->clear();
+    v->BB3->click();
+    QCOMPARE(m_messages->texts(), QStringList(u"数据未打开，关闭窗口后重新打开！"_s));
+    QCOMPARE(m_messages->shown().back().caption, u"警告"_s);
+    QTRY_VERIFY(v.isNull());
+}
+
+void TestManagementWindows::viewerPrintsTheKindsVoucher()
+{
+    auto db = m_shop->db();
+    salesDocuments(db);
+    // A sale: the sales slip with what is still owed.
+    TFxsgl1 w(context());
+    w.showFilter({});
+    w.SB55Click();
+    TFllxsd1 *v = openViewer<TFllxsd1>(w);
+    QVERIFY(v);
+    std::vector<QStringList> printed;
+    const auto look = [&printed](report::Form &f) {
+        QStringList labels;
+        for (const char16_t *name : {u"QRLdw", u"number", u"date", u"customer", u"partner", u"totalQuantity",
+                                     u"totalAmount", u"capitals", u"owedCaption", u"preparedBy"})
+            labels << f.caption(QString::fromUtf16(name));
+        labels << QString::number(f.dataset().rowCount()) << f.reportTitle();
+        printed.push_back(labels);
+    };
+    v->previewer = look;
+    v->BB5->click();
+    QCOMPARE(printed.back(), QStringList({u"五金商行销售单"_s, u"XSD20240315002"_s, u"2024-03-15"_s, u"甲"_s,
+                                         QString(), u"2"_s, u"￥8"_s, u"(大写)捌圆整"_s, u"欠款:"_s,
+                                         QString(), u"1"_s, u"打印预览"_s}));
+    v->close();
+
+    // A purchase: the voucher with its supplier and the operator.
+    QCOMPARE(fixture::post(db, kind(DocumentKind::Purchase), u"CGD20240315001"_s, u"A 10 2"_s, u"厂商甲"_s), QString());
+    TFcggl1 cg(context());
+    cg.showFilter({});
+    cg.SB55Click();
+    TFllcgd1 *cv = openViewer<TFllcgd1>(cg);
+    QVERIFY(cv);
+    cv->previewer = look;
+    cv->BB5->click();
+    QCOMPARE(printed.back().mid(0, 10),
+             QStringList({u"五金商行采购单"_s, u"CGD20240315001"_s, u"2024-03-15"_s, QString(), u"厂商甲"_s,
+                          u"10"_s, u"￥20"_s, u"(大写)贰拾圆整"_s, QString(), u"系统管理员"_s}));
+    cv->close();
+
+    // A movement taking more out than in: "(出)" after the words.
+    QCOMPARE(fixture::post(db, kind(DocumentKind::Movement), u"YDD20240315001"_s, u"A -3 2.5"_s, u"报损"_s), QString());
+    TFrkgl1 rk(context());
+    rk.showFilter({});
+    rk.SB55Click();
+    TFllrkd1 *rv = openViewer<TFllrkd1>(rk);
+    QVERIFY(rv);
+    QCOMPARE(rv->findChild<QLabel *>(u"sm"_s)->text(), u"    数量＞0：入库    数量＜0：出库"_s);
+    QCOMPARE(captionOf(rv, rv->field(u"lx"_s)) + rv->field(u"lx"_s)->text(), u"异动原因报损"_s);
+    rv->previewer = look;
+    rv->BB5->click();
+    QCOMPARE(printed.back().at(0) + printed.back().at(4) + printed.back().at(7),
+             u"五金商行库存异动单报损(大写)柒圆伍角整(出)"_s);
+    keepPicture(rv, u"TFllrkd1"_s);
+    rv->close();
+}
+
+void TestManagementWindows::viewerIsOneChildWindow()
+{
+    auto db = m_shop->db();
+    salesDocuments(db);
+    TFmain1 main(m_shop->dm());
+    main.startSession(u"系统管理员"_s);
+    main.resize(1366, 700);
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    main.menuItem(u"销售单据"_s)->trigger();
+    auto *list = qobject_cast<TFxsgl1 *>(main.children().find(u"TFxsgl1"_s));
+    QVERIFY(list);
+    list->SB55Click();
+    list->grid()->setCurrentRow(1);
+    list->SB55Click();
+    auto *v = qobject_cast<TFllxsd1 *>(main.children().find(u"TFllxsd1"_s));
+    QVERIFY(v);
+    QCOMPARE(v->field(u"dh"_s)->text(), u"XSD20240315001"_s);
+    QCOMPARE(main.mdiArea()->subWindowList().size(), 2);
+    QCOMPARE(v->parentWidget()->parentWidget()->parentWidget(), main.mdiArea());
+    QVERIFY(main.mdiArea()->subWindowList().last()->rect().contains(v->geometry()));
 }
 
 QTEST_MAIN(TestManagementWindows)

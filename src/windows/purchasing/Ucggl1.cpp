@@ -1,6 +1,7 @@
 #include "windows/purchasing/Ucggl1.h"
 
 #include "windows/purchasing/Ucxcg1.h"
+#include "windows/purchasing/Ullcgd1.h"
 
 TFcggl1::TFcggl1(const WindowContext &context, QWidget *parent)
     : DocumentListWindow(context, words(), parent)
@@ -34,6 +35,10 @@ const DocumentListWords &TFcggl1::words()
         w.printTotals = {QStringLiteral("hjsl"), QStringLiteral("hjje"), QStringLiteral("qk")};
         w.queryDialog = [](DocumentQueryDialog::Runner run, QWidget *parent) -> QDialog * {
             return new TFcxcg1(std::move(run), parent);
+        };
+        w.view = [](DocumentListWindow &list) {
+            DocumentViewer::open(&list, list.grid(), QStringLiteral("TFllcgd1"),
+                                 [&list] { return new TFllcgd1(list.context()); });
         };
         return w;
     }();

@@ -1,6 +1,7 @@
 #include "windows/sales/Uxsgl1.h"
 
 #include "windows/sales/Ucxxs1.h"
+#include "windows/sales/Ullxsd1.h"
 
 TFxsgl1::TFxsgl1(const WindowContext &context, QWidget *parent)
     : DocumentListWindow(context, words(), parent)
@@ -34,6 +35,10 @@ const DocumentListWords &TFxsgl1::words()
         w.printTotals = {QStringLiteral("hjsl"), QStringLiteral("hjje"), QStringLiteral("qk")};
         w.queryDialog = [](DocumentQueryDialog::Runner run, QWidget *parent) -> QDialog * {
             return new TFcxxs1(std::move(run), parent);
+        };
+        w.view = [](DocumentListWindow &list) {
+            DocumentViewer::open(&list, list.grid(), QStringLiteral("TFllxsd1"),
+                                 [&list] { return new TFllxsd1(list.context()); });
         };
         return w;
     }();

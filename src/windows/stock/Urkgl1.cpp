@@ -1,6 +1,7 @@
 #include "windows/stock/Urkgl1.h"
 
 #include "windows/stock/Ucxrk1.h"
+#include "windows/stock/Ullrkd1.h"
 
 TFrkgl1::TFrkgl1(const WindowContext &context, QWidget *parent)
     : DocumentListWindow(context, words(), parent)
@@ -30,6 +31,10 @@ const DocumentListWords &TFrkgl1::words()
         w.printTotals = {QStringLiteral("hjsl"), QStringLiteral("hjje")};
         w.queryDialog = [](DocumentQueryDialog::Runner run, QWidget *parent) -> QDialog * {
             return new TFcxrk1(std::move(run), parent);
+        };
+        w.view = [](DocumentListWindow &list) {
+            DocumentViewer::open(&list, list.grid(), QStringLiteral("TFllrkd1"),
+                                 [&list] { return new TFllrkd1(list.context()); });
         };
         return w;
     }();
