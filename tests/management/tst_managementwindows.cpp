@@ -13,6 +13,7 @@
 #include "ui/ChildWindows.h"
 #include "ui/ListGrid.h"
 #include "report/GoodsVoucher.h"
+#include "report/ReportLayout.h"
 #include "report/forms/Udyxsd1.h"
 #include "windows/documents/HeldDocumentPicker.h"
 #include "windows/purchasing/Ullcgd1.h"
@@ -30,6 +31,9 @@
 
 #include <QAction>
 #include <QMdiArea>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QMdiSubWindow>
 
 #include <QApplication>
@@ -206,6 +210,8 @@ private Q_SLOTS:
     void viewerClosesWhenItsListIsGone();
     void viewerPrintsTheKindsVoucher();
     void viewerIsOneChildWindow();
+
+    void printedLists();
 
 private:
     WindowContext context() { return {m_shop->dm(), m_session}; }
@@ -980,6 +986,78 @@ void TestManagementWindows::viewerIsOneChildWindow()
     QCOMPARE(main.mdiArea()->subWindowList().size(), 2);
     QCOMPARE(v->parentWidget()->parentWidget()->parentWidget(), main.mdiArea());
     QVERIFY(main.mdiArea()->subWindowList().last()->rect().contains(v->geometry()));
+}
+
+// The form's text as pdftotext reads it from the PDF, with runs of blanks
+// made one.
+QString printedText(const report::Form &form, const QString &file)
+{
+    if (const auto error = report::writePdf(form, file)) {
+        qWarning("%s", qPrintable(*error));
+        return QString();
+    }
+    QProcess p;
+    p.start(u"pdftotext"_s, {u"-layout"_s, u"-enc"_s, u"UTF-8"_s, file, u"-"_s});
+    if (!p.waitForFinished(60000) || p.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(p.readAllStandardOutput()).replace(QRegularExpression(u"[ \\t]+"_s), u" "_s);
+}
+
+void TestManagementWindows::printedLists()
+{
+    QVERIFY2(!QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty(),
+             "pdftotext is missing: run scripts/install-deps.sh (poppler-utils)");
+    QTemporaryDir dir;
+    auto db = m_shop->db();
+    salesDocuments(db);
+    QCOMPARE(fixture::post(db, kind(DocumentKind::Purchase), u"CGD20240315001"_s, u"A 10 2"_s, u"东方五金厂 0 15"_s), QString());
+    QCOMPARE(fixture::post(db, kind(DocumentKind::Movement), u"YDD20240315001"_s, u"A -3 2.5"_s, u"报损"_s), QString());
+    QCOMPARE(fixture::post(db, kind(DocumentKind::Movement), u"YDD20240315002"_s, u"B 4 1"_s, u"盘盈"_s), QString());
+    QString text;
+    const auto print = [&](DocumentListWindow &w, const QString &name) {
+        text.clear();
+        w.previewer = [&](report::Form &form) { text = printedText(form, dir.filePath(name)); };
+        w.SB88Click();
+        QVERIFY(!text.isEmpty());
+    };
+
+    // Sales: the counterpart column is the customer's.
+    TFxsgl1 xs(context());
+    xs.showFilter({});
+    print(xs, u"xs.pdf"_s);
+    QVERIFY2(text.contains(u"五金商行销售单据汇总表"_s), qPrintable(text));
+    QVERIFY2(text.contains(u"日期 单号 客户 合计数量 合计金额 欠款"_s), qPrintable(text));
+    QVERIFY(!text.contains(u"厂商"_s));
+    QVERIFY2(text.contains(u"2024-03-15 XSD20240315002 甲 2 8 3"_s), qPrintable(text));
+    QVERIFY2(text.contains(u"2024-03-15 PFD20240315002 丁 3 6 6"_s), qPrintable(text));
+    QVERIFY2(text.contains(u"总计 7 21.5 9"_s), qPrintable(text));
+    // Only what the list shows, with its sums.
+    xs.showFilter({QString(), QString(), QString(), State::Held, {}, {}, false});
+    print(xs, u"xs-held.pdf"_s);
+    QVERIFY(!text.contains(u"XSD20240315002"_s));
+    QVERIFY2(text.contains(u"总计 4 10 6"_s), qPrintable(text));
+
+    // Purchases: the supplier's.
+    TFcggl1 cg(context());
+    cg.showFilter({});
+    print(cg, u"cg.pdf"_s);
+    QVERIFY2(text.contains(u"五金商行采购单据汇总表"_s), qPrintable(text));
+    QVERIFY2(text.contains(u"日期 单号 厂商 合计数量 合计金额 欠款"_s), qPrintable(text));
+    QVERIFY2(text.contains(u"2024-03-15 CGD20240315001 东方五金厂 10 20 5"_s), qPrintable(text));
+    QVERIFY2(text.contains(u"总计 10 20 5"_s), qPrintable(text));
+
+    // Movements: reason and handler, two totals.
+    TFrkgl1 rk(context());
+    rk.showFilter({});
+    print(rk, u"rk.pdf"_s);
+    QVERIFY2(text.contains(u"五金商行异动单据汇总表"_s), qPrintable(text));
+    QVERIFY2(text.contains(u"日期 单号 异动原因 合计数量 合计金额 经办人"_s), qPrintable(text));
+    QVERIFY2(text.contains(u"2024-03-15 YDD20240315001 报损 -3 -7.5 张三"_s), qPrintable(text));
+    QVERIFY2(text.contains(u"2024-03-15 YDD20240315002 盘盈 4 4 张三"_s), qPrintable(text));
+    QVERIFY2(text.contains(u"总计 1 -3.5"_s), qPrintable(text));
+    if (const QString keep = qEnvironmentVariable("VELBORA_KEEP_PNG"); !keep.isEmpty())
+        for (const QString &name : {u"xs.pdf"_s, u"cg.pdf"_s, u"rk.pdf"_s})
+            QFile::copy(dir.filePath(name), keep + u'/' + name);
 }
 
 QTEST_MAIN(TestManagementWindows)

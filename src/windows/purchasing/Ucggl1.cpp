@@ -1,5 +1,6 @@
 #include "windows/purchasing/Ucggl1.h"
 
+#include "report/forms/Udycggl1.h"
 #include "windows/purchasing/Ucxcg1.h"
 #include "windows/purchasing/Ullcgd1.h"
 
@@ -31,8 +32,11 @@ const DocumentListWords &TFcggl1::words()
                      {QStringLiteral("kdrq"), QStringLiteral("开单日期"), 85},
                      {QStringLiteral("shbj"), QStringLiteral("审核"), 55, Qt::AlignHCenter}};
         w.deleteWarning = QStringLiteral("同时删除与本单对应的明细和欠款！");
-        w.printTitle = QStringLiteral("采购单据汇总表");
+        w.printTitle = TFdycggl1::purchaseTitle();
         w.printTotals = {QStringLiteral("hjsl"), QStringLiteral("hjje"), QStringLiteral("qk")};
+        w.printForm = []() -> std::unique_ptr<report::ListForm> {
+            return std::make_unique<TFdycggl1>();
+        };
         w.queryDialog = [](DocumentQueryDialog::Runner run, QWidget *parent) -> QDialog * {
             return new TFcxcg1(std::move(run), parent);
         };

@@ -1,5 +1,6 @@
 #include "windows/sales/Uxsgl1.h"
 
+#include "report/forms/Udycggl1.h"
 #include "windows/sales/Ucxxs1.h"
 #include "windows/sales/Ullxsd1.h"
 
@@ -31,8 +32,13 @@ const DocumentListWords &TFxsgl1::words()
                      {QStringLiteral("kdrq"), QStringLiteral("开单日期"), 85},
                      {QStringLiteral("shbj"), QStringLiteral("审核"), 55, Qt::AlignHCenter}};
         w.deleteWarning = QStringLiteral("同时删除与本单对应的明细和欠款！");
-        w.printTitle = QStringLiteral("销售单据汇总表");
+        w.printTitle = TFdycggl1::salesTitle();
         w.printTotals = {QStringLiteral("hjsl"), QStringLiteral("hjje"), QStringLiteral("qk")};
+        w.printForm = []() -> std::unique_ptr<report::ListForm> {
+            auto form = std::make_unique<TFdycggl1>();
+            form->showCustomers();
+            return form;
+        };
         w.queryDialog = [](DocumentQueryDialog::Runner run, QWidget *parent) -> QDialog * {
             return new TFcxxs1(std::move(run), parent);
         };

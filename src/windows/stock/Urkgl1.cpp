@@ -1,5 +1,6 @@
 #include "windows/stock/Urkgl1.h"
 
+#include "report/forms/Udyrkgl1.h"
 #include "windows/stock/Ucxrk1.h"
 #include "windows/stock/Ullrkd1.h"
 
@@ -27,8 +28,11 @@ const DocumentListWords &TFrkgl1::words()
                      {QStringLiteral("kdrq"), QStringLiteral("开单日期"), 85},
                      {QStringLiteral("shbj"), QStringLiteral("审核"), 55, Qt::AlignHCenter}};
         w.deleteWarning = QStringLiteral("同时删除与本单对应的明细！");
-        w.printTitle = QStringLiteral("异动单据汇总表");
+        w.printTitle = TFdyrkgl1::title();
         w.printTotals = {QStringLiteral("hjsl"), QStringLiteral("hjje")};
+        w.printForm = []() -> std::unique_ptr<report::ListForm> {
+            return std::make_unique<TFdyrkgl1>();
+        };
         w.queryDialog = [](DocumentQueryDialog::Runner run, QWidget *parent) -> QDialog * {
             return new TFcxrk1(std::move(run), parent);
         };
