@@ -5,6 +5,7 @@
 #include "app/Umain1.h"
 #include "windows/app/Uqd1.h"
 #include "core/db/Schema.h"
+#include "core/documents/Documents.h"
 #include "ui/Messages.h"
 #include "ui/ProgramLook.h"
 
@@ -20,11 +21,14 @@
 
 namespace {
 
+// The login dialog could not list the operators: the program ends.
+struct OperatorsUnreadable {};
+
 std::optional<QString> loginWithDialog(TDM1 &dm)
 {
     TFdl1 dialog(dm);
     if (!dialog.prepare())
-        return std::nullopt;
+        throw OperatorsUnreadable{};
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.operatorName();
@@ -52,7 +56,8 @@ int runProgram(const StartOptions &options)
     pause(options.splashMs);
 
     TDM1 dm(options.dataDir);
-    if (dm.open()) {
+    if (auto refused = dm.open()) {
+        qWarning("%s", qPrintable(*refused));
         splash.reset();
         msg::error(nullptr, TDM1::missingDatabaseMessage());
         return 1;
@@ -64,10 +69,19 @@ int runProgram(const StartOptions &options)
         msg::error(nullptr, TDM1::missingDatabaseMessage());
         return 1;
     }
+    documents::removeInterruptedEntries(dm.ADOC1(), QDate::currentDate());
     splash.reset();
 
     const auto login = options.login ? options.login : loginWithDialog;
-    const std::optional<QString> operatorName = login(dm);
+    std::optional<QString> operatorName;
+    try {
+        operatorName = login(dm);
+    } catch (const OperatorsUnreadable &) {
+        // A shop file whose operators cannot be read: said, and a failure.
+        qWarning("the operators of %s cannot be read", qPrintable(dm.databasePath()));
+        msg::error(nullptr, TDM1::missingDatabaseMessage());
+        return 1;
+    }
     if (!operatorName)
         return 0;
 

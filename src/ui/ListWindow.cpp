@@ -9,7 +9,10 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 ListWindow::ListWindow(QWidget *parent)
     : QWidget(parent), m_closedMessage(QStringLiteral("数据表未打开，请先查询！"))
@@ -106,6 +109,8 @@ bool ListWindow::checkOpen()
 
 bool ListWindow::query(const QSqlDatabase &db, const QString &statement, const sql::Binds &binds)
 {
+    if (m_changes)
+        m_queriedAt = m_changes->sequence();
     try {
         DBGrid1->open(db, statement, binds);
     } catch (const DbError &e) {
@@ -117,6 +122,8 @@ bool ListWindow::query(const QSqlDatabase &db, const QString &statement, const s
 
 bool ListWindow::query(const QSqlDatabase &db, const ListQuery &list)
 {
+    if (m_changes)
+        m_queriedAt = m_changes->sequence();
     try {
         DBGrid1->openQuery(db, list);
     } catch (const DbError &e) {
@@ -124,6 +131,64 @@ bool ListWindow::query(const QSqlDatabase &db, const ListQuery &list)
         return false;
     }
     return true;
+}
+
+void ListWindow::showsTables(const QSqlDatabase &db, const QStringList &tables)
+{
+    if (m_changes)
+        disconnect(m_changes, nullptr, this, nullptr);
+    m_changes = DataChanges::of(db);
+    m_tables = tables;
+    m_queriedAt = m_changedAt = m_changes->sequence();
+    connect(m_changes, &DataChanges::tablesChanged, this, &ListWindow::tablesChanged);
+}
+
+void ListWindow::tablesChanged(const QStringList &tables)
+{
+    if (std::none_of(tables.begin(), tables.end(),
+                     [this](const QString &t) { return m_tables.contains(t); }))
+        return;
+    m_changedAt = m_changes->sequence();
+    // After the action that changed it has finished, and once for several
+    // changes in a row.
+    if (isVisible() && !m_requeryDue) {
+        m_requeryDue = true;
+        QTimer::singleShot(0, this, [this] {
+            m_requeryDue = false;
+            requeryIfStale();
+        });
+    }
+}
+
+void ListWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    requeryIfStale();
+}
+
+void ListWindow::requeryIfStale()
+{
+    if (!m_changes || m_queriedAt >= m_changedAt || !isVisible())
+        return;
+    m_queriedAt = m_changes->sequence();
+    if (DBGrid1->isOpen())
+        requery();
+}
+
+void ListWindow::requery()
+{
+    refreshGrid();
+}
+
+void ListWindow::refreshGrid()
+{
+    if (m_changes)
+        m_queriedAt = m_changes->sequence();
+    try {
+        DBGrid1->refresh();
+    } catch (const DbError &e) {
+        msg::error(this, e.message());
+    }
 }
 
 QString ListWindow::exportName() const

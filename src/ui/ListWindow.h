@@ -1,8 +1,10 @@
 #pragma once
 
+#include "core/db/DataChanges.h"
 #include "core/db/Sql.h"
 #include "ui/ListGrid.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <functional>
@@ -51,6 +53,12 @@ public:
     // The same through a window onto the list's statement.
     bool query(const QSqlDatabase &db, const ListQuery &list);
 
+    // The tables the list shows. When an action commits a change to one of
+    // them, an open list runs its statement again (keeping its title sort and
+    // place): at once when it is in sight, otherwise when it is next shown.
+    // A list that is closed, or was queried since the change, stays as it is.
+    void showsTables(const QSqlDatabase &db, const QStringList &tables);
+
     // "导出": the grid as shown into a spreadsheet; the closed message when
     // the list is not open. The file is named after `exportName()`.
     void exportGrid();
@@ -61,10 +69,20 @@ public:
     void closeWindow();
 
 protected:
+    // Brings the list up to date after a change made elsewhere: the grid's
+    // statement again by default.
+    virtual void requery();
+    // Runs the grid's statement again, keeping the title sort and the place;
+    // a database failure is reported (caption "错误").
+    void refreshGrid();
+    void showEvent(QShowEvent *event) override;
+
     ListGrid *DBGrid1;
 
 private:
     void updateCounter();
+    void tablesChanged(const QStringList &tables);
+    void requeryIfStale();
 
     QHBoxLayout *m_buttons;
     QLabel *m_counter = nullptr;
@@ -72,4 +90,10 @@ private:
     std::vector<QLabel *> m_panels;
     QString m_closedMessage;
     QString m_exportName;
+
+    QPointer<DataChanges> m_changes;
+    QStringList m_tables;
+    quint64 m_queriedAt = 0;  // the announcements counted when the list last ran its statement
+    quint64 m_changedAt = 0;  // ... when a table it shows last changed
+    bool m_requeryDue = false;
 };

@@ -16,14 +16,14 @@ def find_app():
     return None
 
 
-def walk(node, depth=0):
-    if node is None or depth > 12:
+def walk(node, depth=0, limit=12):
+    if node is None or depth > limit:
         return
     labels = [r.getTarget(0).name for r in node.getRelationSet()
               if r.getRelationType() == pyatspi.RELATION_LABELLED_BY and r.getNTargets()]
     yield depth, node.getRoleName(), node.name, labels
     for i in range(node.childCount):
-        yield from walk(node.getChildAtIndex(i), depth + 1)
+        yield from walk(node.getChildAtIndex(i), depth + 1, limit)
 
 
 def main():
@@ -58,4 +58,5 @@ def main():
     return 0
 
 
-sys.exit(main())
+if __name__ == "__main__":
+    sys.exit(main())

@@ -8,6 +8,7 @@
 #include "app/Umain1.h"
 #include "core/db/Schema.h"
 #include "core/db/Sql.h"
+#include "core/documents/Documents.h"
 #include "ui/Artwork.h"
 #include "ui/ChildWindows.h"
 #include "ui/ListGrid.h"
@@ -89,8 +90,10 @@ private Q_SLOTS:
     void exitQuestions();
     void captionAndClock();
     void missingDatabaseStartsNothing();
+    void unreadableOperatorsEndWithAMessageAndFailure();
     void startsFromDirectoryWithSpacesAndChinese();
     void accessibleNames();
+    void startUpRemovesInterruptedEntriesOfEarlierDays();
 };
 
 void TestApp::loginChecks_data()
@@ -345,6 +348,9 @@ void TestApp::childWindowsOpenWholeCentredWithTheIcon()
                  qAbs(sub->geometry().center().y() - room.center().y()) <= 1,
              qPrintable(item));
     QCOMPARE(sub->windowIcon().cacheKey(), artwork::programIcon().cacheKey());
+    // VELBORA_KEEP_PNG=dir keeps a picture of the main window with it.
+    if (const QString dir = qEnvironmentVariable("VELBORA_KEEP_PNG"); !dir.isEmpty())
+        main.grab().save(dir + QLatin1Char('/') + item + QStringLiteral(".png"));
 
     // The next window is cascaded from it, inside the main window too.
     main.menuItem(item == u"找零钱工具"_qs ? u"金额大小写转换"_qs : u"找零钱工具"_qs)->trigger();
@@ -441,6 +447,33 @@ void TestApp::missingDatabaseStartsNothing()
     QVERIFY(QDir(empty.path()).isEmpty());
 }
 
+void TestApp::unreadableOperatorsEndWithAMessageAndFailure()
+{
+    QTemporaryDir dir;
+    // A shop file whose operator table has lost its name column.
+    const QString file = QDir(dir.path()).filePath(schema::databaseFileName());
+    QVERIFY(!schema::createDatabaseFile(file));
+    {
+        TDM1 dm(dir.path());
+        QVERIFY(!dm.open());
+        sql::exec(dm.ADOC1(), u"ALTER TABLE yhsz RENAME COLUMN yhmc TO mc"_qs);
+    }
+    ScriptedMessages messages;
+    StartOptions options;
+    options.dataDir = dir.path();
+    options.splashMs = 0;  // the real login dialog, which cannot list the operators
+    bool mainShown = false;
+    options.eventLoop = [&] {
+        mainShown = true;
+        return 0;
+    };
+    QCOMPARE(runProgram(options), 1);
+    QVERIFY(!mainShown);
+    QCOMPARE(messages.texts(), QStringList(u"数据库文件丢失，软件无法运行，请重新复制本软件！"_qs));
+    QCOMPARE(messages.shown()[0].caption, u"错误"_qs);
+    QCOMPARE(messages.shown()[0].icon, msg::Icon::Error);
+}
+
 void TestApp::startsFromDirectoryWithSpacesAndChinese()
 {
     QTemporaryDir root;
@@ -497,6 +530,33 @@ void TestApp::accessibleNames()
     QVERIFY(QTest::qWaitForWindowExposed(&main));
     QVERIFY(accessibleName(&main).contains(u"使用单位"_qs));
     QCOMPARE(accessibleName(main.findChild<QToolButton *>(u"SpeedButton4"_qs)), u"采购"_qs);
+}
+
+void TestApp::startUpRemovesInterruptedEntriesOfEarlierDays()
+{
+    FreshShop shop;
+    ScriptedMessages messages;
+    const documents::Descriptor &retail = documents::descriptor(documents::DocumentKind::Retail);
+    const QDate today = QDate::currentDate();
+    const QString yesterdays = u"XSD"_qs + today.addDays(-1).toString(u"yyyyMMdd"_qs) + u"001"_qs;
+    const QString todays = u"XSD"_qs + today.toString(u"yyyyMMdd"_qs) + u"001"_qs;
+    for (const QString &dh : {yesterdays, todays})
+        QVERIFY(documents::addLine(shop.db(), retail, dh,
+                                   {u"A"_qs, u"甲"_qs, u"个"_qs, u"1"_qs, u"1"_qs, Decimal()})
+                    .outcome.ok());
+    StartOptions options;
+    options.dataDir = shop.dir();
+    options.splashMs = 0;
+    options.login = [](TDM1 &) -> std::optional<QString> { return std::nullopt; };
+    QTest::ignoreMessage(QtInfoMsg, QRegularExpression(u"^removed 1 unsaved lines"_qs));
+    QCOMPARE(runProgram(options), 0);
+    QVERIFY(messages.shown().empty());
+    QCOMPARE(sql::scalar(shop.db(), u"SELECT count(*) FROM xsglc WHERE dh = ?"_qs, {yesterdays})
+                 .toInt(),
+             0);
+    QCOMPARE(sql::scalar(shop.db(), u"SELECT count(*) FROM xsglc WHERE dh = ?"_qs, {todays})
+                 .toInt(),
+             1);
 }
 
 QTEST_MAIN(TestApp)

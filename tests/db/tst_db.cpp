@@ -2,16 +2,23 @@
 // the SQL product function.
 #include "TestSupport.h"
 
+#include "core/db/DataChanges.h"
 #include "core/db/Dates.h"
 #include "core/money/Decimal.h"
 #include "core/money/DecimalColumns.h"
 #include "core/db/Numbering.h"
 #include "core/db/Schema.h"
 #include "core/db/Sql.h"
+#include "core/db/SqlFunctions.h"
+#include "core/masterdata/Goods.h"
 
+#include <QFileInfo>
+#include <QUuid>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QtTest>
+
+#include <functional>
 
 using numbering::Kind;
 using numbering::Result;
@@ -41,6 +48,9 @@ private Q_SLOTS:
     void dmulInSql();
     void createRefusesExistingFile();
     void openRefusesMissingOrForeignFile();
+    void refusedFilesAreLeftAsTheyWere();
+    void fullDiskFreesTheLogAndLaterWritesSucceed();
+    void committedWritesAnnounceTheirTables();
 
     void serialRule_data();
     void serialRule();
@@ -187,7 +197,17 @@ void TestDb::rewriteOfLongDecimals_data()
     QTest::newRow("2.345 -> 2.34") << "2.345" << "2.34";
     QTest::newRow("2.355 -> 2.36") << "2.355" << "2.36";
     QTest::newRow("12.345 -> 12.34") << "12.345" << "12.34";
-    QTest::newRow("exact digits, no double rounding") << "2.34500001" << "2.35";
+    // The typed text is held at four places first, and that value is rounded.
+    QTest::newRow("2.34501 held as 2.3450 -> 2.34") << "2.34501" << "2.34";
+    QTest::newRow("2.3450001 held as 2.3450 -> 2.34") << "2.3450001" << "2.34";
+    QTest::newRow("1.00500001 held as 1.0050 -> 1.00") << "1.00500001" << "1.00";
+    QTest::newRow("2.34500001 held as 2.3450 -> 2.34") << "2.34500001" << "2.34";
+    QTest::newRow("2.35500001 held as 2.3550 -> 2.36") << "2.35500001" << "2.36";
+    QTest::newRow("2.34505 held as 2.3450 (tie to even) -> 2.34") << "2.34505" << "2.34";
+    QTest::newRow("2.34515 held as 2.3452 -> 2.35") << "2.34515" << "2.35";
+    QTest::newRow("2.34496 held as 2.3450 -> 2.34") << "2.34496" << "2.34";
+    QTest::newRow("1.01500001 held as 1.0150 -> 1.02") << "1.01500001" << "1.02";
+    QTest::newRow("-2.34501 held as -2.3450 -> -2.34") << "-2.34501" << "-2.34";
     QTest::newRow("two decimals kept as typed") << "3000.5" << "3000.5";
     QTest::newRow("two decimals unchanged") << "12.34" << "12.34";
     QTest::newRow("point then three spaces counts as three") << "5.000" << "5.00";
@@ -200,6 +220,10 @@ void TestDb::rewriteOfLongDecimals()
     QFETCH(QString, typed);
     QFETCH(QString, used);
     QCOMPARE(decimaltext::rewriteTo2IfLonger(typed), used);
+    // The value read for use rounds the same way as the rewritten text.
+    const Decimal read = decimaltext::parseRoundedTo2(typed);
+    if (read.isValid())
+        QCOMPARE(read.toFixed2(), Decimal::parse(used).toFixed2());
 }
 
 void TestDb::overflowIsInvalidNotWrapped()
@@ -369,6 +393,208 @@ void TestDb::openRefusesMissingOrForeignFile()
     foreign.close();
     TDM1 garbage(foreignDir.path());
     QVERIFY(garbage.open().has_value());
+}
+
+namespace {
+
+// Runs statements on a file through a connection of its own, then closes it.
+void runOn(const QString &file, const QStringList &statements)
+{
+    const QString name = u"raw-"_qs + QUuid::createUuid().toString();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_qs, name);
+        db.setDatabaseName(file);
+        QVERIFY(db.open());
+        registerSqlFunctions(db);
+        for (const QString &s : statements)
+            sql::exec(db, s);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+}  // namespace
+
+void TestDb::refusedFilesAreLeftAsTheyWere()
+{
+    const std::pair<const char *, std::function<void(const QString &)>> cases[] = {
+        {"a text file",
+         [](const QString &file) {
+             QFile f(file);
+             QVERIFY(f.open(QIODevice::WriteOnly));
+             f.write(QByteArray(5000, 'x'));
+         }},
+        {"an empty file",
+         [](const QString &file) {
+             QFile f(file);
+             QVERIFY(f.open(QIODevice::WriteOnly));
+         }},
+        {"another program's SQLite file",
+         [](const QString &file) {
+             runOn(file, {u"CREATE TABLE notes (id INTEGER PRIMARY KEY, text TEXT)"_qs,
+                          u"INSERT INTO notes (text) VALUES ('keep me')"_qs});
+         }},
+        {"an SQLite file with the stamp but none of the shop's tables",
+         [](const QString &file) {
+             runOn(file, {u"PRAGMA application_id = %1"_qs.arg(schema::ApplicationId),
+                          u"CREATE TABLE notes (id INTEGER PRIMARY KEY, text TEXT)"_qs});
+         }},
+        {"a shop file that lost a table",
+         [](const QString &file) {
+             QVERIFY(!schema::createDatabaseFile(file));
+             runOn(file, {u"DROP TABLE yhsz"_qs});
+         }},
+    };
+    for (const auto &[what, make] : cases) {
+        QTemporaryDir dir;
+        const QString file = QDir(dir.path()).filePath(schema::databaseFileName());
+        make(file);
+        const QByteArray before = bytesOf(file);
+        const QStringList filesBefore = QDir(dir.path()).entryList(QDir::Files);
+        {
+            TDM1 dm(dir.path());
+            QVERIFY2(dm.open().has_value(), what);
+        }
+        QVERIFY2(bytesOf(file) == before, what);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), filesBefore);  // no log made beside it
+    }
+}
+
+namespace {
+
+goods::Input article(const QString &ppgg)
+{
+    goods::Input in;
+    in.lb = u"五金工具"_qs;
+    in.ppgg = ppgg;
+    in.txm = ppgg;
+    in.dw = u"个"_qs;
+    for (const goods::NumberField &f : goods::numberFields())
+        in.*(f.text) = u"0"_qs;
+    return in;
+}
+
+int goodsCount(const QSqlDatabase &db)
+{
+    return sql::scalar(db, u"SELECT count(*) FROM sp"_qs).toInt();
+}
+
+}  // namespace
+
+void TestDb::fullDiskFreesTheLogAndLaterWritesSucceed()
+{
+    FreshShop shop;
+    QSqlDatabase db = shop.db();
+    const QString log = shop.dm().databasePath() + u"-wal"_qs;
+    QCOMPARE(sql::scalar(db, u"PRAGMA journal_size_limit"_qs).toLongLong(), 4194304LL);
+
+    // Saved before the disk fills: still in the log.
+    for (int i = 0; i < 20; ++i)
+        QVERIFY(goods::add(db, article(u"扳手"_qs + QString::number(i))).ok());
+    QVERIFY(QFileInfo(log).size() > 0);
+
+    // The disk is full: the file may not grow by a single page.
+    const int pages = sql::scalar(db, u"PRAGMA page_count"_qs).toInt();
+    sql::exec(db, u"PRAGMA max_page_count = %1"_qs.arg(pages));
+    const QString bulky(4000, u'长');
+
+    // An action in one transaction: refused with a plain message, the log folded back.
+    try {
+        Transaction t(db);
+        for (int i = 0; i < 200; ++i)
+            sql::exec(db, u"INSERT INTO sp (lb, ppgg, txm, dw, ms) VALUES ('五金工具', ?, ?, '个', ?)"_qs,
+                      {QString(u"螺丝"_qs + QString::number(i)), u"LS"_qs, bulky});
+        t.commit();
+        QFAIL("the transaction fitted into a full disk");
+    } catch (const DbError &e) {
+        QVERIFY(e.diskFull());
+        QCOMPARE(e.message(), DbError::fullDiskMessage());
+    }
+    QCOMPARE(QFileInfo(log).size(), 0);
+    QCOMPARE(goodsCount(db), 20);
+
+    // A single statement outside a transaction, as the goods dialog saves: the
+    // operator reads the same message, and the log is folded back again.
+    QVERIFY(goods::update(db, 1, article(u"扳手甲"_qs)).ok());
+    QVERIFY(QFileInfo(log).size() > 0);
+    goods::Input big = article(u"大件"_qs);
+    big.ms = bulky + bulky;
+    const goods::Outcome refused = goods::add(db, big);
+    QVERIFY(!refused.ok());
+    QCOMPARE(refused.message, DbError::fullDiskMessage());
+    QCOMPARE(QFileInfo(log).size(), 0);
+
+    // Room again: writing works without restarting, and everything saved is there.
+    sql::exec(db, u"PRAGMA max_page_count = 1073741823"_qs);
+    QVERIFY(goods::add(db, big).ok());
+    QCOMPARE(goodsCount(db), 21);
+    shop.dm().closeConnection();
+    db = shop.dm().ADOC1();
+    QCOMPARE(goodsCount(db), 21);
+    QCOMPARE(sql::scalar(db, u"SELECT ppgg FROM sp WHERE id = 1"_qs).toString(), u"扳手甲"_qs);
+}
+
+void TestDb::committedWritesAnnounceTheirTables()
+{
+    FreshShop shop;
+    QSqlDatabase db = shop.db();
+    QSignalSpy announced(DataChanges::of(db), &DataChanges::tablesChanged);
+    const auto tablesAnnounced = [&announced] {
+        QList<QStringList> out;
+        for (const QList<QVariant> &args : announced)
+            out << args.at(0).toStringList();
+        announced.clear();
+        return out;
+    };
+
+    // Rolled back: nothing.
+    {
+        Transaction t(db);
+        sql::exec(db, u"INSERT INTO lb (lb) VALUES ('新类别')"_qs);
+        sql::exec(db, u"UPDATE danwei SET mczc = '新店名'"_qs);
+    }
+    QVERIFY(tablesAnnounced().isEmpty());
+
+    // Committed: once, each table once, in the order they changed.
+    {
+        Transaction t(db);
+        sql::exec(db, u"INSERT INTO lb (lb) VALUES ('新类别')"_qs);
+        sql::exec(db, u"UPDATE danwei SET mczc = '新店名'"_qs);
+        sql::exec(db, u"INSERT INTO lb (lb) VALUES ('又一类')"_qs);
+        QVERIFY(tablesAnnounced().isEmpty());  // not before the commit
+        t.commit();
+    }
+    QCOMPARE(tablesAnnounced(), QList<QStringList>{(QStringList{u"lb"_qs, u"danwei"_qs})});
+
+    // A statement on its own announces when it succeeds; a failed one, whose
+    // first row was already written when it failed, announces nothing.
+    sql::exec(db, u"DELETE FROM dw WHERE dw = '个'"_qs);
+    QCOMPARE(tablesAnnounced(), QList<QStringList>{QStringList(u"dw"_qs)});
+    QVERIFY_THROWS_EXCEPTION(DbError, sql::exec(db, u"INSERT INTO lb (id, lb) VALUES (1000, 'x'), (1, 'y')"_qs));
+    QCOMPARE(sql::scalar(db, u"SELECT count(*) FROM lb WHERE id = 1000"_qs).toInt(), 0);
+    QVERIFY(tablesAnnounced().isEmpty());
+    // Reading changes nothing, and what the failed statement noted is gone.
+    {
+        Transaction t(db);
+        sql::scalar(db, u"SELECT count(*) FROM sp"_qs);
+        t.commit();
+    }
+    QVERIFY(tablesAnnounced().isEmpty());
+
+    // What the engine does not report row by row is declared by the action.
+    {
+        Transaction t(db);
+        sql::exec(db, u"DELETE FROM xshz"_qs);
+        DataChanges::of(db)->declare({u"xshz"_qs});
+        t.commit();
+    }
+    QCOMPARE(tablesAnnounced(), QList<QStringList>{QStringList(u"xshz"_qs)});
 }
 
 // ---- Numbering -------------------------------------------------------------

@@ -1,6 +1,7 @@
 // The address-book windows, offscreen: the supplier, customer and employee
 // lists with their add/edit and query dialogs and printed lists, and the
 // pickers with what they write into the window that opened them.
+#include "ModalDialogs.h"
 #include "TestSupport.h"
 
 #include "core/db/Sql.h"
@@ -82,22 +83,6 @@ void doubleClickRow(ListGrid *g, int row)
     const QPoint p = g->visualRect(g->model()->index(row, 0)).center();
     QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, p);
     QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, p);
-}
-
-// Runs `step` on the modal dialog of type D once it is shown.
-template <class D>
-void whenShown(std::function<void(D *)> step)
-{
-    QTimer::singleShot(0, [step] {
-        auto *d = qobject_cast<D *>(QApplication::activeModalWidget());
-        QVERIFY2(d, "the expected dialog is not shown");
-        // The offscreen platform does not activate what it shows; the
-        // operator's keys go into the dialog, not into the window behind.
-        QApplication::setActiveWindow(d);
-        step(d);
-        if (d->isVisible())  // a failed step must not leave the test waiting
-            d->reject();
-    });
 }
 
 void addPartner(QSqlDatabase db, const AddressBook &book, const QString &name,

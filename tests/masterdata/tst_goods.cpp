@@ -2,10 +2,13 @@
 // check, the list statements and the bulk code generation.
 #include "TestSupport.h"
 
+#include "core/db/Schema.h"
 #include "core/db/Snapshot.h"
 #include "core/db/Sql.h"
+#include "core/lists/GridRows.h"
 #include "core/masterdata/Goods.h"
 
+#include <QDir>
 #include <QtTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -86,6 +89,9 @@ private Q_SLOTS:
     void bulkCodesAreAllOrNothing();
     void pickerPricesByMode_data();
     void pickerPricesByMode();
+    void nameOrderIsTheTitleClickOrder();
+    void nameOrderWalksTheNameIndex();
+    void olderFileGetsTheNameIndex();
 };
 
 void TestGoods::pricesAreStoredToTwoDecimals_data()
@@ -328,9 +334,10 @@ void TestGoods::searchFindsNameCodeOrCategory()
     added(shop.db(), article(u"膨胀螺栓"_s, u"PZLS"_s, u"个"_s, u"紧固件"_s));     // code
     added(shop.db(), article(u"钳子"_s, u"QZ"_s, u"把"_s, u"工具"_s));              // none
     added(shop.db(), article(u"bls垫片"_s, u"DP"_s, u"个"_s, u"紧固件"_s));        // name, small letters
-    // By name, in the database's order of names: Latin before Chinese.
+    // By name, in the order a click on the name title gives: Chinese names
+    // in pinyin order, then Latin ones by the alphabet.
     QCOMPARE(listed(shop.db(), goods::search(u"LS"_s)),
-             QStringList({u"ALS胶"_s, u"bls垫片"_s, u"扳手"_s, u"膨胀螺栓"_s, u"螺丝刀"_s}));
+             QStringList({u"扳手"_s, u"螺丝刀"_s, u"膨胀螺栓"_s, u"ALS胶"_s, u"bls垫片"_s}));
     QCOMPARE(listed(shop.db(), goods::search(QString())).size(), 6);
     // The root of the tree lists everything; a category only its own.
     QCOMPARE(listed(shop.db(), goods::inCategory(QString())).size(), 6);
@@ -515,4 +522,113 @@ void TestGoods::pickerPricesByMode()
 }
 
 QTEST_GUILESS_MAIN(TestGoods)
+namespace {
+
+// Names of every kind a shop types: Chinese, Latin in both cases, digits first.
+const QStringList kMixedNames = {
+    u"镀锌管"_s, u"Bolt"_s,     u"扳手"_s,    u"bolt"_s,     u"螺丝"_s,   u"安全帽"_s,
+    u"Zinc"_s,   u"zinc"_s,     u"M8螺栓"_s,  u"m8螺栓"_s,   u"不锈钢合页"_s, u"PPR水管"_s,
+    u"ppr弯头"_s, u"电焊条"_s,   u"12V灯泡"_s, u"阿胶"_s,     u"扳手"_s,   u"绝缘胶布"_s,
+    u"角磨机"_s, u"Ａ型卡箍"_s, u"水龙头"_s,  u"球阀"_s,     u"膨胀螺栓"_s, u"五孔插座"_s};
+
+}  // namespace
+
+void TestGoods::nameOrderIsTheTitleClickOrder()
+{
+    FreshShop shop;
+    for (int i = 0; i < kMixedNames.size(); ++i)
+        added(shop.db(), article(kMixedNames[i], u"C"_s + QString::number(i)));
+
+    // The rows in the order of entry, sorted by a click on "商品名称".
+    GridRows grid;
+    grid.setColumns({{u"ppgg"_s, u"商品名称"_s}});
+    grid.open(Snapshot::fetch(shop.db(), u"SELECT * FROM sp ORDER BY id"_s));
+    grid.titleClicked(0);
+    QStringList clicked;
+    for (int r = 0; r < grid.rowCount(); ++r)
+        clicked << grid.text(r, 0);
+
+    // The list as it opens, in every form of its statement.
+    QCOMPARE(listed(shop.db(), goods::everything()), clicked);
+    QCOMPARE(listed(shop.db(), goods::inCategory(u"五金工具"_s)), clicked);
+    QCOMPARE(listed(shop.db(), goods::search(u"C"_s)), clicked);
+
+    // Pinyin order, not the order of the characters' codes.
+    const QStringList chinese = {u"安全帽"_s, u"扳手"_s, u"不锈钢合页"_s, u"电焊条"_s,
+                                 u"镀锌管"_s, u"角磨机"_s, u"绝缘胶布"_s, u"螺丝"_s};
+    int last = -1;
+    for (const QString &name : chinese) {
+        const int at = clicked.indexOf(name);
+        QVERIFY2(at > last, qPrintable(name));
+        last = at;
+    }
+    // Latin letters by the alphabet, whatever their case.
+    QVERIFY(clicked.indexOf(u"bolt"_s) < clicked.indexOf(u"M8螺栓"_s));
+    QVERIFY(clicked.indexOf(u"Bolt"_s) < clicked.indexOf(u"m8螺栓"_s));
+    QVERIFY(clicked.indexOf(u"ppr弯头"_s) < clicked.indexOf(u"Zinc"_s));
+    // The two articles of one name keep the order of entry.
+    const Snapshot rows = Snapshot::fetch(shop.db(), goods::listStatement(goods::everything()));
+    std::vector<qint64> spanners;
+    for (int r = 0; r < rows.rowCount(); ++r)
+        if (rows.value(r, u"ppgg"_s).toString() == u"扳手"_s)
+            spanners.push_back(rows.value(r, u"id"_s).toLongLong());
+    QCOMPARE(spanners.size(), size_t(2));
+    QVERIFY(spanners[0] < spanners[1]);
+}
+
+void TestGoods::nameOrderWalksTheNameIndex()
+{
+    FreshShop shop;
+    // The whole catalogue, a category, a search: none sorts anything.
+    const std::pair<goods::Filter, QString> lists[] = {
+        {goods::everything(), u"sp_name"_s},
+        {goods::inCategory(u"五金工具"_s), u"sp_lb_name"_s},
+        {goods::search(u"LS"_s), u"sp_name"_s}};
+    for (const auto &[f, index] : lists) {
+        QSqlQuery plan =
+            sql::exec(shop.db(), u"EXPLAIN QUERY PLAN "_s + goods::listStatement(f), f.binds);
+        QStringList steps;
+        while (plan.next())
+            steps << plan.value(3).toString();
+        const QString text = steps.join(u"; "_s);
+        QVERIFY2(text.contains(index), qPrintable(text));
+        QVERIFY2(!text.contains(u"TEMP B-TREE"_s), qPrintable(text));
+    }
+}
+
+void TestGoods::olderFileGetsTheNameIndex()
+{
+    QTemporaryDir dir;
+    const QString file = QDir(dir.path()).filePath(schema::databaseFileName());
+    QVERIFY(!schema::createDatabaseFile(file));
+    {
+        // A file as the first program left it: no name index, version 0, some goods.
+        TDM1 dm(dir.path());
+        QVERIFY(!dm.open());
+        QSqlDatabase db = dm.ADOC1();
+        added(db, article(u"扳手"_s, u"BS"_s));
+        added(db, article(u"Bolt"_s, u"BT"_s));
+        sql::exec(db, u"DROP INDEX sp_name"_s);
+        sql::exec(db, u"DROP INDEX sp_lb_name"_s);
+        sql::exec(db, u"CREATE INDEX sp_lb ON sp(lb)"_s);
+        sql::exec(db, u"PRAGMA user_version = 0"_s);
+    }
+    TDM1 dm(dir.path());
+    QVERIFY(!dm.open());
+    QSqlDatabase db = dm.ADOC1();
+    QCOMPARE(sql::scalar(db, u"PRAGMA user_version"_s).toInt(), schema::SchemaVersion);
+    const auto hasIndex = [&db](const QString &name) {
+        return sql::exists(db, u"SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?"_s,
+                           {name});
+    };
+    QVERIFY(hasIndex(u"sp_name"_s));
+    QVERIFY(hasIndex(u"sp_lb_name"_s));
+    QVERIFY(!hasIndex(u"sp_lb"_s));
+    QCOMPARE(goodsCount(db), 2);
+    QCOMPARE(sql::scalar(db, u"PRAGMA integrity_check"_s).toString(), u"ok"_s);
+    // Opening it again changes nothing more.
+    dm.closeConnection();
+    QCOMPARE(sql::scalar(dm.ADOC1(), u"PRAGMA user_version"_s).toInt(), schema::SchemaVersion);
+}
+
 #include "tst_goods.moc"

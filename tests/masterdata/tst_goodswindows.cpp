@@ -1,8 +1,10 @@
 // The goods windows: the list "商品资料", the goods dialog, the query dialog
 // and the two pickers, driven through their keys, buttons and fields.
+#include "ModalDialogs.h"
 #include "TestSupport.h"
 
 #include "core/db/Sql.h"
+#include "core/documents/Documents.h"
 #include "windows/masterdata/CategoryTree.h"
 #include "core/masterdata/Goods.h"
 #include "windows/masterdata/Ucxsp1.h"
@@ -74,20 +76,6 @@ QPushButton *button(QWidget *w, const QString &caption)
         if (b->text() == caption)
             return b;
     qFatal("no button %s", qPrintable(caption));
-}
-
-// Runs `step` on the modal dialog of type D once it is shown (the caller then
-// opens it).
-template <class D>
-void whenShown(std::function<void(D *)> step)
-{
-    QTimer::singleShot(0, [step] {
-        auto *d = qobject_cast<D *>(QApplication::activeModalWidget());
-        QVERIFY2(d, "the expected dialog is not shown");
-        step(d);
-        if (d->isVisible())  // a failed step must not leave the test waiting
-            d->reject();
-    });
 }
 
 // Types each character as a key press carrying it, as an input method sends
@@ -198,6 +186,7 @@ private Q_SLOTS:
     void dialogPicksCategoryAndUnit();
 
     void listColumnsTreeAndCounter();
+    void listShowsTheStockASaleLeft();
     void listEditsByDoubleClick();
     void listAddShowsTheArticleAtOnce();
     void listDeleteAsksAndCounts();
@@ -433,7 +422,7 @@ void TestGoodsWindows::listColumnsTreeAndCounter()
 
     // Every article by name, counted.
     QCOMPARE(column(*g, u"ppgg"_s),
-             (QStringList{u"M8螺丝"_s, u"O'Brien 钳子"_s, u"扳手"_s, u"膨胀螺栓"_s}));
+             (QStringList{u"扳手"_s, u"膨胀螺栓"_s, u"M8螺丝"_s, u"O'Brien 钳子"_s}));
     QCOMPARE(w.recordCountText(), u"记录数：4"_s);
 
     // The tree: the root, then the categories in the order of entry.
@@ -452,7 +441,7 @@ void TestGoodsWindows::listColumnsTreeAndCounter()
     QVERIFY(imageOf(CategoryTree::picture(1)) != imageOf(CategoryTree::picture(2)));
 
     clickNode(tree, fasteners);
-    QCOMPARE(column(*g, u"ppgg"_s), (QStringList{u"M8螺丝"_s, u"膨胀螺栓"_s}));
+    QCOMPARE(column(*g, u"ppgg"_s), (QStringList{u"膨胀螺栓"_s, u"M8螺丝"_s}));
     QCOMPARE(w.recordCountText(), u"记录数：2"_s);
     clickNode(tree, tree->nodeOf(u"Bob's 工具"_s));
     QCOMPARE(column(*g, u"ppgg"_s), QStringList(u"O'Brien 钳子"_s));
@@ -463,6 +452,72 @@ void TestGoodsWindows::listColumnsTreeAndCounter()
     g->setFocus();
     QTest::keyClick(g, Qt::Key_Escape);
     QVERIFY(!w.isVisible());
+}
+
+namespace {
+
+// Posts a retail sale of `quantity` spanners (code BS) at 10 each, paid in full.
+void sellSpanners(const QSqlDatabase &db, const QString &dh, const QString &quantity)
+{
+    const documents::Descriptor &retail = documents::descriptor(documents::DocumentKind::Retail);
+    const documents::LineAdded line = documents::addLine(
+        db, retail, dh, {u"BS"_s, u"扳手"_s, u"把"_s, quantity, u"10"_s, Decimal::parse(u"6")});
+    QVERIFY2(line.outcome.ok(), qPrintable(line.outcome.message));
+    const QDate day(2024, 3, 15);
+    const documents::Saved saved = documents::save(
+        db, retail, dh, documents::Mode::New,
+        {day, u"散客"_s, u"张三"_s, QString(), u"0"_s, QString::number(quantity.toInt() * 10)},
+        documents::SaveAs::Finalize, u"系统管理员"_s, day);
+    QVERIFY2(saved.outcome.ok(), qPrintable(saved.outcome.message));
+}
+
+// The stock quantity the list shows for an article, as its cell reads.
+QString stockShown(const ListGrid &g, const QString &ppgg)
+{
+    int quantity = -1;
+    for (int c = 0; c < g.rows().columnCount(); ++c)
+        if (g.rows().column(c).field == u"kcsl"_s)
+            quantity = c;
+    for (int r = 0; r < g.rowCount(); ++r)
+        if (g.rows().value(r, u"ppgg"_s).toString() == ppgg)
+            return g.rows().text(r, quantity);
+    return QString();
+}
+
+}  // namespace
+
+void TestGoodsWindows::listShowsTheStockASaleLeft()
+{
+    FreshShop shop;
+    stockShop(shop.db());
+    sql::exec(shop.db(), u"UPDATE sp SET kcsl = ? WHERE txm = 'BS'"_s,
+              {qlonglong(Decimal::parse(u"10").units())});
+    const WindowContext ctx{shop.dm(), m_session};
+    TFsp1 w(ctx);
+    show(w);
+    w.grid()->titleClick(6);  // sorted by stock, which the new state keeps
+    QCOMPARE(stockShown(*w.grid(), u"扳手"_s), u"10"_s);
+
+    // A sale posted while the list is in sight: the list shows what it left.
+    sellSpanners(shop.db(), u"XSD20240315001"_s, u"3"_s);
+    QTRY_COMPARE(stockShown(*w.grid(), u"扳手"_s), u"7"_s);
+    QCOMPARE(w.grid()->rows().sortField(), u"kcsl"_s);
+    QCOMPARE(w.recordCountText(), u"记录数：4"_s);
+
+    // One posted while it is hidden: it shows the new stock once shown again.
+    w.hide();
+    sellSpanners(shop.db(), u"XSD20240315002"_s, u"2"_s);
+    QCoreApplication::processEvents();
+    QCOMPARE(stockShown(*w.grid(), u"扳手"_s), u"7"_s);  // not queried while out of sight
+    show(w);
+    QCOMPARE(stockShown(*w.grid(), u"扳手"_s), u"5"_s);
+
+    // A change to other tables leaves the list as it is.
+    int changes = 0;
+    connect(w.grid(), &ListGrid::rowsChanged, this, [&changes] { ++changes; });
+    sql::exec(shop.db(), u"INSERT INTO dw (dw) VALUES ('打')"_s);
+    QCoreApplication::processEvents();
+    QCOMPARE(changes, 0);
 }
 
 void TestGoodsWindows::listEditsByDoubleClick()
@@ -527,7 +582,7 @@ void TestGoodsWindows::listAddShowsTheArticleAtOnce()
         QTest::keyClick(d->bz, Qt::Key_Escape);
     });
     button(&w, u"新增"_s)->click();
-    QCOMPARE(column(*w.grid(), u"ppgg"_s), (QStringList{u"M10螺母"_s, u"M12螺母"_s, u"扳手"_s}));
+    QCOMPARE(column(*w.grid(), u"ppgg"_s), (QStringList{u"扳手"_s, u"M10螺母"_s, u"M12螺母"_s}));
     QCOMPARE(w.grid()->currentValue(u"txm"_s).toString(), u"M12LM"_s);
     QCOMPARE(w.recordCountText(), u"记录数：3"_s);
     // Until the list is queried anew.
@@ -578,7 +633,7 @@ void TestGoodsWindows::listBulkCodesAfterCategoryClick()
     ScriptedMessages messages;
     w.generateCodesAction->trigger();
     QVERIFY(messages.texts().isEmpty());  // no question asked
-    QCOMPARE(column(*w.grid(), u"txm"_s), (QStringList{u"M8LS"_s, u"PZLS"_s}));
+    QCOMPARE(column(*w.grid(), u"txm"_s), (QStringList{u"PZLS"_s, u"M8LS"_s}));
     const Snapshot all = Snapshot::fetch(shop.db(), u"SELECT lb, txm FROM sp ORDER BY id"_s);
     for (int r = 0; r < all.rowCount(); ++r)
         QCOMPARE(all.value(r, 1).toString().startsWith(u"OLD"_s),
@@ -728,9 +783,9 @@ void TestGoodsWindows::documentPickerSearchesAndHandsOver()
 
     // Typed letter by letter: name, code or category containing LS.
     type(p.Edit1, u"LS"_s);
-    QCOMPARE(column(*p.grid(), u"ppgg"_s), (QStringList{u"M8螺丝"_s, u"膨胀螺栓"_s, u"钳子"_s}));
+    QCOMPARE(column(*p.grid(), u"ppgg"_s), (QStringList{u"膨胀螺栓"_s, u"钳子"_s, u"M8螺丝"_s}));
     QTest::keyClick(p.Edit1, Qt::Key_Backspace);  // "L"
-    QCOMPARE(column(*p.grid(), u"txm"_s), (QStringList{u"M8LS"_s, u"PZLS"_s, u"QZ"_s}));
+    QCOMPARE(column(*p.grid(), u"txm"_s), (QStringList{u"PZLS"_s, u"QZ"_s, u"M8LS"_s}));
     p.Edit1->clear();
     QCOMPARE(p.grid()->rowCount(), 5);
     type(p.Edit1, u"'B"_s);
@@ -792,7 +847,7 @@ void TestGoodsWindows::documentPickerTreeAndNewArticle()
         QTest::keyClick(d->bz, Qt::Key_Escape);
     });
     button(&p, u"新增"_s)->click();
-    QCOMPARE(column(*p.grid(), u"ppgg"_s), (QStringList{u"M8螺丝"_s, u"羊角锤"_s}));
+    QCOMPARE(column(*p.grid(), u"ppgg"_s), (QStringList{u"羊角锤"_s, u"M8螺丝"_s}));
     p.chooseButton->click();
     QCOMPARE(purchase.lines.size(), size_t(1));
     QCOMPARE(purchase.lines[0].txm, u"YJC"_s);

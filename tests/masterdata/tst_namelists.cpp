@@ -1,6 +1,7 @@
 // The name lists: categories and units (windows and dialogs), and the shared
 // operations under them that also serve movement reasons and income/expense
 // items.
+#include "ModalDialogs.h"
 #include "TestSupport.h"
 
 #include "core/db/Sql.h"
@@ -52,20 +53,6 @@ QPushButton *button(QWidget *w, const QString &caption)
         if (b->text() == caption)
             return b;
     qFatal("no button %s", qPrintable(caption));
-}
-
-// Runs `step` on the modal dialog of type D once it is shown (the caller then
-// opens it with exec()).
-template <class D>
-void whenShown(std::function<void(D *)> step)
-{
-    QTimer::singleShot(0, [step] {
-        auto *d = qobject_cast<D *>(QApplication::activeModalWidget());
-        QVERIFY2(d, "the expected dialog is not shown");
-        step(d);
-        if (d->isVisible())  // a failed step must not leave the test waiting
-            d->reject();
-    });
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 // through their pickers, the purchase price, the payment rules, Enter in the
 // remark finalizing with the moving average, the held-document picker, the
 // line editor and the printed voucher.
-#include "../sales/DocumentWindowFixtures.h"
+#include "DocumentWindowFixtures.h"
 #include "TestSupport.h"
 
 #include "windows/masterdata/Ughs2.h"

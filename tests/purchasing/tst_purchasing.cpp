@@ -1,6 +1,6 @@
 // Purchase documents on the document engine: posting with the moving average,
 // the payment row, reversal.
-#include "../sales/DocumentFixtures.h"
+#include "DocumentFixtures.h"
 #include "TestSupport.h"
 
 #include <QtTest>
@@ -58,7 +58,7 @@ void TestPurchasing::paymentRowAndWhatIsOwed()
     FreshShop shop;
     auto db = shop.db();
     QCOMPARE(post(db, purchase(), kDh, u"A 10 10"_s, u" "_s), u"厂商不可为空！"_s);
-    const Saved s = save(db, purchase(), kDh, u"供应商甲 0.5 90"_s);
+    const documents::Saved s = save(db, purchase(), kDh, u"供应商甲 0.5 90"_s);
     QCOMPARE(s.owed, dec(u"9.5"_s));
     QCOMPARE(readHeader(db, purchase(), kDh)->qk, dec(u"9.5"_s));
     QCOMPARE(dump(db, u"fkfx"_s), QStringList(u"rq=2024-03-15,dh=CGD20240315001,ghs=供应商甲,je=900000,"

@@ -35,13 +35,16 @@ private Q_SLOTS:
     void deletionReversesPostedFirst();
     void postedOrGoneDocumentsRefuseChanges();
     void failureInTheMiddleLeavesNothing();
+    void failedLineActionLeavesNothing_data();
+    void failedLineActionLeavesNothing();
+    void interruptedEntriesOfEarlierDaysGo();
 };
 
 void TestDocuments::goodsByCode()
 {
     FreshShop shop;
     auto db = shop.db();
-    addGoods(db, u"690001"_s, u"5 2 10"_s, u"3.5 3 2"_s);
+    addGoods(db, u"690001"_s, u"5 1.5 7.5"_s, u"3.5 3 2"_s);
     addGoods(db, u"A'1"_s, u"0 0 0"_s);
     addGoods(db, u"SAME"_s, u"0 0 0"_s);
     addGoods(db, u"SAME"_s, u"0 0 0"_s);
@@ -50,7 +53,9 @@ void TestDocuments::goodsByCode()
     QVERIFY(g);
     QCOMPARE(defaultPrice(retail(), *g), dec(u"3.5"_s));
     QCOMPARE(defaultPrice(wholesale(), *g), dec(u"3"_s));
-    QCOMPARE(g->kcjg, dec(u"2"_s));
+    QCOMPARE(defaultPrice(descriptor(DocumentKind::Purchase), *g), dec(u"2"_s));  // jj
+    QCOMPARE(defaultPrice(descriptor(DocumentKind::Movement), *g), dec(u"1.5"_s));  // kcjg
+    QCOMPARE(g->kcjg, dec(u"1.5"_s));
     QVERIFY(findGoodsByCode(db, u"A'1"_s));
     QVERIFY(!findGoodsByCode(db, u"69000"_s));  // exact, not a prefix
     QVERIFY(!findGoodsByCode(db, u"SAME"_s));   // shared: the picker chooses
@@ -180,7 +185,7 @@ void TestDocuments::requiredFields()
         QCOMPARE(addLines(db, retail(), kDh, c.lines), QString());
         const QStringList p = c.header.split(u' ');
         for (SaveAs as : {SaveAs::Hold, SaveAs::Finalize}) {
-            const Saved s = documents::save(db, retail(), kDh, Mode::New,
+            const documents::Saved s = documents::save(db, retail(), kDh, Mode::New,
                                             {kToday, p[0], c.handler, QString(), p.value(1, u"0"_s), p.value(2, u"0"_s)},
                                             as, u"op"_s, kToday);
             QCOMPARE(s.outcome.message, c.message);
@@ -200,7 +205,7 @@ void TestDocuments::finalizePosts()
     // The number was made yesterday; the next one carries today's date.
     const QString dh = u"XSD20240314007"_s;
     QCOMPARE(addLines(db, retail(), dh, u"A 4 20 2.5; B 2 10 10; Z'9 -3 0 1.255"_s), QString());
-    const Saved s = save(db, retail(), dh, u"O'Brien 0.5 90"_s);
+    const documents::Saved s = save(db, retail(), dh, u"O'Brien 0.5 90"_s);
     QVERIFY2(s.outcome.ok(), qPrintable(s.outcome.message));
     QCOMPARE(s.next.number, u"XSD20240315008"_s);
     const Header h = *readHeader(db, retail(), dh);
@@ -303,7 +308,7 @@ void TestDocuments::reversalAndRoundTrip()
     QCOMPARE(count(db, u"xsfx"_s) + count(db, u"skfx"_s), 0);
     QCOMPARE(readHeader(db, retail(), kDh)->shbj, u"未审核"_s);
     QCOMPARE(readHeader(db, retail(), kDh)->qk, dec(u"12"_s));  // kept
-    const Outcome again = reverse(db, retail(), kDh);
+    const documents::Outcome again = reverse(db, retail(), kDh);
     QCOMPARE(again.message, u"本单据已经反审！"_s);
     QCOMPARE(again.severity, Severity::Warning);
 
@@ -369,12 +374,118 @@ void TestDocuments::failureInTheMiddleLeavesNothing()
             sql::exec(db, breakIt);
         if (breakIt.startsWith(u"DROP TRIGGER"_s))
             continue;
-        const Saved s = save(db, retail(), kDh, u"甲 0 8"_s);
+        const documents::Saved s = save(db, retail(), kDh, u"甲 0 8"_s);
         QCOMPARE(s.outcome.severity, Severity::Error);
         QVERIFY(breakIt.isEmpty() ? s.outcome.message.contains(u"disk full"_s) : !s.outcome.ok());
         QCOMPARE(dump(db, u"sp"_s) + dump(db, u"xsglc"_s), before);
         QCOMPARE(count(db, u"xsglz"_s) + count(db, u"xsfx"_s), 0);
     }
+}
+
+void TestDocuments::failedLineActionLeavesNothing_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("event");  // the write the action makes
+    QTest::newRow("add") << u"add"_s << u"INSERT"_s;
+    QTest::newRow("add from picker") << u"addGoods"_s << u"INSERT"_s;
+    QTest::newRow("edit") << u"edit"_s << u"UPDATE"_s;
+    QTest::newRow("delete unsaved") << u"deleteNew"_s << u"DELETE"_s;
+    QTest::newRow("delete saved") << u"deleteSaved"_s << u"UPDATE"_s;
+}
+
+void TestDocuments::failedLineActionLeavesNothing()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, event);
+    FreshShop shop;
+    auto db = shop.db();
+    addGoods(db, u"A"_s, u"10 2.5 25"_s, u"4 3 2"_s);
+    // A held document (saved line) and a new one (unsaved line).
+    QCOMPARE(addLines(db, retail(), kDh, u"A 1 4 2.5"_s), QString());
+    QVERIFY(save(db, retail(), kDh, u"甲"_s, SaveAs::Hold).outcome.ok());
+    QCOMPARE(addLines(db, retail(), kNext, u"A 2 4 2.5"_s), QString());
+    const qint64 saved = lineSet(db, retail(), kDh, Mode::Edit).front().id;
+    const qint64 unsaved = lineSet(db, retail(), kNext, Mode::New).front().id;
+    // The saved line is deleted while the held document is edited.
+    if (action == u"deleteSaved"_s)
+        QVERIFY(takeHeld(db, retail(), u"XSD20240315003"_s, kDh).outcome.ok());
+
+    // The write fails after part of it was done: the trigger records the
+    // change, then the statement fails without undoing what it did so far.
+    sql::exec(db, u"CREATE TABLE written (what TEXT)"_s);
+    sql::exec(db, u"CREATE TRIGGER half_done AFTER "_s + event +
+                      u" ON xsglc BEGIN INSERT INTO written VALUES ('line');"
+                      " SELECT RAISE(FAIL, 'disk full'); END"_s);
+    const QStringList before = dump(db, u"xsglc"_s);
+
+    documents::Outcome out;
+    if (action == u"add"_s) {
+        out = documents::addLine(db, retail(), kNext,
+                                 {u"A"_s, nameOf(u"A"_s), u"个"_s, u"1"_s, u"4"_s, dec(u"2.5"_s)})
+                  .outcome;
+    } else if (action == u"addGoods"_s) {
+        out = addGoodsLine(db, retail(), kNext, *findGoodsByCode(db, u"A"_s)).outcome;
+    } else if (action == u"edit"_s) {
+        out = documents::editLine(db, retail(), kNext, unsaved, u"5"_s, u"3"_s);
+    } else if (action == u"deleteNew"_s) {
+        out = deleteLine(db, retail(), kNext, unsaved);
+    } else {
+        out = deleteLine(db, retail(), kDh, saved);
+    }
+    QCOMPARE(out.severity, Severity::Error);
+    QVERIFY2(out.message.contains(u"disk full"_s), qPrintable(out.message));
+    QCOMPARE(dump(db, u"xsglc"_s), before);
+    QCOMPARE(count(db, u"written"_s), 0);
+}
+
+void TestDocuments::interruptedEntriesOfEarlierDaysGo()
+{
+    FreshShop shop;
+    auto db = shop.db();
+    const Descriptor &purchase = descriptor(DocumentKind::Purchase);
+    const Descriptor &movement = descriptor(DocumentKind::Movement);
+    // Entries interrupted on earlier days: unsaved lines, no header.
+    QCOMPARE(addLines(db, retail(), u"XSD20240314001"_s, u"A 1 4; B 2 4"_s), QString());
+    QCOMPARE(addLines(db, wholesale(), u"PFD20240314001"_s, u"A 1 4"_s), QString());
+    QCOMPARE(addLines(db, purchase, u"CGD20240301001"_s, u"A 1 4"_s), QString());
+    QCOMPARE(addLines(db, movement, u"YDD20231231001"_s, u"A 1 4"_s), QString());
+    // Today's interrupted entry stays for the window that takes up its number.
+    QCOMPARE(addLines(db, retail(), u"XSD20240315001"_s, u"A 1 4"_s), QString());
+    QCOMPARE(addLines(db, movement, u"YDD20240315001"_s, u"A 1 4"_s), QString());
+    // A held document of an earlier day, its edit interrupted: it has a
+    // header, and taking it up again settles its lines.
+    QCOMPARE(addLines(db, retail(), u"XSD20240314002"_s, u"A 1 4"_s), QString());
+    QVERIFY(save(db, retail(), u"XSD20240314002"_s, u"甲"_s, SaveAs::Hold).outcome.ok());
+    QCOMPARE(addLines(db, retail(), u"XSD20240314002"_s, u"B 1 4"_s), QString());
+    const QStringList kept{u"XSD20240314002=dz"_s, u"XSD20240314002=yz"_s,
+                           u"XSD20240315001=dz"_s, u"YDD20240315001=dz"_s};
+    const auto lines = [&] {
+        QStringList out;
+        for (const QString &table : {u"xsglc"_s, u"cgglc"_s, u"rkglc"_s}) {
+            QSqlQuery q = sql::exec(db, u"SELECT dh, bj FROM "_s + table);
+            while (q.next())
+                out << q.value(0).toString() + u'=' + q.value(1).toString();
+        }
+        out.sort();
+        return out;
+    };
+
+    // All or nothing: a failure in the last table keeps the others' lines.
+    sql::exec(db, u"CREATE TRIGGER no_delete BEFORE DELETE ON rkglc"
+                  " BEGIN SELECT RAISE(ABORT, 'disk full'); END"_s);
+    const QStringList before = lines();
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"disk full"_s));
+    QCOMPARE(removeInterruptedEntries(db, kToday), std::nullopt);
+    QCOMPARE(lines(), before);
+    sql::exec(db, u"DROP TRIGGER no_delete"_s);
+
+    QTest::ignoreMessage(QtInfoMsg,
+                         "removed 5 unsaved lines of entries interrupted before 2024-03-15");
+    QCOMPARE(removeInterruptedEntries(db, kToday), std::optional<int>(5));
+    QCOMPARE(lines(), kept);
+    QTest::ignoreMessage(QtInfoMsg,
+                         "removed 0 unsaved lines of entries interrupted before 2024-03-15");
+    QCOMPARE(removeInterruptedEntries(db, kToday), std::optional<int>(0));
 }
 
 QTEST_GUILESS_MAIN(TestDocuments)

@@ -1,4 +1,5 @@
 // The retail and wholesale windows at the counter, driven through their keys.
+#include "DocumentWindowFixtures.h"
 #include "TestSupport.h"
 
 #include "core/money/Decimal.h"
@@ -7,6 +8,7 @@
 #include "windows/sales/Utjxsd1.h"
 #include "windows/documents/Uxgmx1.h"
 #include "windows/sales/Uxzxs1.h"
+#include "report/forms/Udyxsd1.h"
 #include "ui/ListGrid.h"
 #include "ui/NumberEdit.h"
 
@@ -41,25 +43,10 @@ Decimal stockOf(const QSqlDatabase &db, const QString &txm)
         sql::scalar(db, u"SELECT kcsl FROM sp WHERE txm = ?"_qs, {txm}).toLongLong());
 }
 
-int count(const QSqlDatabase &db, const QString &statement, const sql::Binds &binds = {})
-{
-    return sql::scalar(db, statement, binds).toInt();
-}
-
-// Scans a code and answers the quantity, as at the counter.
-void scan(DocumentWindow &w, const QString &code, const QString &quantity = QString())
-{
-    w.txm->setFocus();
-    QTest::keyClicks(w.txm, code);
-    QTest::keyClick(w.txm, Qt::Key_Return);
-    if (!quantity.isEmpty()) {
-        w.sl->selectAll();
-        QTest::keyClicks(w.sl, quantity);
-    }
-    QTest::keyClick(w.sl, Qt::Key_Return);
-}
-
 }  // namespace
+
+using windowfixture::count;
+using windowfixture::scan;
 
 class TestRetail : public QObject
 {
@@ -80,6 +67,7 @@ private Q_SLOTS:
     void wholesaleDifferences();
     void lineEditorSavesAndSteps();
     void heldPickerFiltersByKindAndPartner();
+    void slipTakesTheTidiedAmounts();
 
 private:
     std::unique_ptr<FreshShop> m_shop;
@@ -475,6 +463,64 @@ void TestRetail::heldPickerFiltersByKindAndPartner()
     wholesale.DateTimePicker2->setDate(QDate::currentDate());
     wholesale.runQuery();
     QCOMPARE(wholesale.grid()->rowCount(), 1);
+}
+
+void TestRetail::slipTakesTheTidiedAmounts()
+{
+    TFtjxsd1 w({m_shop->dm(), m_session});
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    std::vector<report::Form> previewed, printed;
+    w.setPreviewer([&](report::Form &f) { previewed.push_back(f); });
+    w.setPrinter([&](const report::Form &f) {
+        printed.push_back(f);
+        return true;
+    });
+    scan(w, u"BS12"_qs, u"2"_qs);
+    QCOMPARE(w.sse->text(), u"70"_qs);
+    const auto typeReceived = [&](const QString &text) {
+        w.sse->setFocus();
+        w.sse->selectAll();
+        QTest::keyClicks(w.sse, text);
+    };
+    const auto amounts = [](const report::Form &f) {
+        return QStringList{f.caption(TFdyxsd1::dueLabel()), f.caption(TFdyxsd1::receivedLabel()),
+                           f.caption(TFdyxsd1::owedCaptionLabel()),
+                           f.caption(TFdyxsd1::owedCapitalsLabel())};
+    };
+    const QStringList nothingReceived{u"￥70"_qs, u"￥0"_qs, u"欠款:"_qs,
+                                      report::capitalsText(Decimal::parse(u"70"))};
+
+    // A lone "-" in 实收额, still in the field: the slip reads it as 0, as
+    // the checks do.
+    typeReceived(u"-"_qs);
+    QTest::keyClick(w.sse, Qt::Key_F7);
+    QCOMPARE(previewed.size(), size_t(1));
+    QCOMPARE(amounts(previewed[0]), nothingReceived);
+
+    // A text that is not a number prints nothing.
+    typeReceived(u"1-"_qs);
+    QTest::keyClick(w.sse, Qt::Key_F7);
+    QCOMPARE(m_messages->last(), u"实收额不是有效的数字！"_qs);
+    w.BB31->click();
+    QCOMPARE(previewed.size(), size_t(1));
+    QVERIFY(printed.empty());
+    QCOMPARE(count(m_shop->db(), u"SELECT count(*) FROM xsglz"_qs), 0);
+
+    // 打印结单 prints what it then saves.
+    w.jsr->setText(u"张三"_qs);
+    w.kh->setText(u"散客"_qs);
+    typeReceived(u"-"_qs);
+    m_messages->clear();
+    w.BB31->click();
+    QVERIFY2(m_messages->shown().empty(), qPrintable(m_messages->last()));
+    QCOMPARE(printed.size(), size_t(1));
+    QCOMPARE(amounts(printed[0]), nothingReceived);
+    QSqlQuery q = sql::exec(m_shop->db(), u"SELECT yse, sse, qk FROM xsglz"_qs);
+    QVERIFY(q.next());
+    QCOMPARE(q.value(0).toLongLong(), u("70"));
+    QCOMPARE(q.value(1).toLongLong(), 0);
+    QCOMPARE(q.value(2).toLongLong(), u("70"));
 }
 
 QTEST_MAIN(TestRetail)

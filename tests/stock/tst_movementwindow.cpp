@@ -3,7 +3,7 @@
 // remark going to the code, the quantity-only line editor, the held-document
 // picker and the printed voucher; and the four document windows open side by
 // side through a day, stock following purchases, sales and movements.
-#include "../sales/DocumentWindowFixtures.h"
+#include "DocumentWindowFixtures.h"
 #include "TestSupport.h"
 
 #include "windows/masterdata/Urklx1.h"

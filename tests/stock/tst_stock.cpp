@@ -1,6 +1,6 @@
 // The three stock rules, movement documents, and a day at the shop across the
 // four document kinds after which every article's stock is what its ledgers say.
-#include "../sales/DocumentFixtures.h"
+#include "DocumentFixtures.h"
 #include "TestSupport.h"
 
 #include "core/documents/StockRules.h"
@@ -102,7 +102,7 @@ void TestStock::movementSave()
     auto db = shop.db();
     QCOMPARE(post(db, movement(), kDh, u"A -1 2"_s, u" "_s), u"异动原因不可为空！"_s);
     // No money fields on a movement: their texts are not read.
-    const Saved s = documents::save(db, movement(), kDh, Mode::New,
+    const documents::Saved s = documents::save(db, movement(), kDh, Mode::New,
                                     {kToday, u"报损"_s, u"张三"_s, QString(), u"not a number"_s, u"5"_s},
                                     SaveAs::Finalize, u"op"_s, kToday);
     QVERIFY2(s.outcome.ok(), qPrintable(s.outcome.message));

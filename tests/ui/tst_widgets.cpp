@@ -132,6 +132,8 @@ void TestWidgets::tidyOnLeave_data()
     QTest::newRow("three decimals, tie to even up") << "12.355" << "12.36";
     QTest::newRow("two decimals kept") << "3000.5" << "3000.5";
     QTest::newRow("negative") << "-2.345" << "-2.34";
+    QTest::newRow("held at four places first") << "2.34501" << "2.34";
+    QTest::newRow("held at four places first, 1.00500001") << "1.00500001" << "1.00";
     QTest::newRow("not a number left for the reader") << "5-.123" << "5-.123";
 }
 

@@ -2,12 +2,16 @@
 
 #include "core/admin/Permissions.h"
 #include "core/db/Sql.h"
+#include "core/db/SqlFunctions.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QUuid>
+
+#include <sqlite3.h>
 
 namespace schema {
 
@@ -134,13 +138,24 @@ QString columnDdl(const Column &c)
     return name;
 }
 
+// The goods in the lists' order, by name (the PINYIN collation) and then by
+// entry: the goods list and the pickers walk it instead of sorting the whole
+// catalogue. It carries the columns their filters test (code, category,
+// stock), so a search reads only the index and fetches just the rows found.
+const char kGoodsByName[] =
+    "CREATE INDEX IF NOT EXISTS sp_name ON sp(ppgg COLLATE PINYIN, id, txm, lb, kcsl)";
+// A category's goods in the same order, for a click on the category tree.
+const char kGoodsByCategory[] =
+    "CREATE INDEX IF NOT EXISTS sp_lb_name ON sp(lb, ppgg COLLATE PINYIN)";
+
 // The look-ups the windows make: goods by code and by their identity, lines,
 // ledgers and money rows by document number, headers by number and entry day,
 // ledgers by date.
 const char *const kIndexes[] = {
+    kGoodsByName,
+    kGoodsByCategory,
     "CREATE INDEX sp_txm ON sp(txm)",
     "CREATE INDEX sp_identity ON sp(ppgg, txm, dw)",
-    "CREATE INDEX sp_lb ON sp(lb)",
     "CREATE INDEX xsglz_dh ON xsglz(dh)",
     "CREATE INDEX xsglz_kdrq ON xsglz(kdrq, dh)",
     "CREATE INDEX cgglz_dh ON cgglz(dh)",
@@ -214,6 +229,33 @@ void insertStarterRows(const QSqlDatabase &db)
         sql::exec(db, QStringLiteral("INSERT INTO szxm (lb, xm) VALUES (?, ?)"), {lb, xm});
 }
 
+// What a file of an older version lacks, step by step: each step brings a
+// file from the version before it to its own. Statements are safe to run on a
+// file that already has what they make.
+struct Upgrade {
+    int version;
+    std::vector<const char *> statements;
+};
+
+const std::vector<Upgrade> &upgrades()
+{
+    static const std::vector<Upgrade> steps = {
+        {2, {kGoodsByName, "DROP INDEX IF EXISTS sp_lb", kGoodsByCategory}},
+    };
+    return steps;
+}
+
+// The version stamp of a file: SQLite keeps it in the file's header.
+int storedVersion(const QSqlDatabase &db)
+{
+    return sql::scalar(db, QStringLiteral("PRAGMA user_version")).toInt();
+}
+
+void storeVersion(const QSqlDatabase &db, int version)
+{
+    sql::exec(db, QStringLiteral("PRAGMA user_version = %1").arg(version));
+}
+
 }  // namespace
 
 const std::vector<Table> &tables()
@@ -238,7 +280,7 @@ std::optional<QString> createOn(const QSqlDatabase &db)
             sql::exec(db, QString::fromLatin1(ddl));
         insertStarterRows(db);
         sql::exec(db, QStringLiteral("PRAGMA application_id = %1").arg(ApplicationId));
-        sql::exec(db, QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion));
+        storeVersion(db, SchemaVersion);
         tx.commit();
     } catch (const DbError &e) {
         return e.message();
@@ -257,6 +299,8 @@ std::optional<QString> createDatabaseFile(const QString &filePath)
         db.setDatabaseName(filePath);
         if (!db.open())
             error = db.lastError().text();
+        else if (!registerSqlFunctions(db))
+            error = QStringLiteral("cannot register the SQL functions");
         else
             error = createOn(db);
         db.close();
@@ -267,6 +311,27 @@ std::optional<QString> createDatabaseFile(const QString &filePath)
     return error;
 }
 
+std::optional<QString> upgrade(const QSqlDatabase &db)
+{
+    try {
+        const int from = storedVersion(db);
+        if (from >= SchemaVersion)
+            return std::nullopt;
+        Transaction tx(db);
+        for (const Upgrade &step : upgrades()) {
+            if (step.version <= from)
+                continue;
+            for (const char *statement : step.statements)
+                sql::exec(db, QString::fromLatin1(statement));
+        }
+        storeVersion(db, SchemaVersion);
+        tx.commit();
+    } catch (const DbError &e) {
+        return e.message();
+    }
+    return std::nullopt;
+}
+
 bool isShopDatabase(const QSqlDatabase &db)
 {
     try {
@@ -274,6 +339,51 @@ bool isShopDatabase(const QSqlDatabase &db)
     } catch (const DbError &) {
         return false;
     }
+}
+
+std::optional<QString> checkShopFile(const QString &filePath)
+{
+    // The header: SQLite's magic text, and the application id at offset 68
+    // (big-endian), read as plain bytes before SQLite sees the file at all.
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("cannot read ") + filePath;
+    const QByteArray header = file.read(100);
+    file.close();
+    if (header.size() < 100 || !header.startsWith(QByteArrayLiteral("SQLite format 3\0")))
+        return QStringLiteral("not an SQLite database: ") + filePath;
+    const auto byte = [&header](int i) { return uint32_t(uint8_t(header[i])); };
+    const uint32_t id = byte(68) << 24 | byte(69) << 16 | byte(70) << 8 | byte(71);
+    if (id != uint32_t(ApplicationId))
+        return QStringLiteral("not a shop database (no stamp): ") + filePath;
+
+    // The tables, through a connection that cannot write.
+    sqlite3 *handle = nullptr;
+    const QByteArray path = QFile::encodeName(filePath);
+    int rc = sqlite3_open_v2(path.constData(), &handle, SQLITE_OPEN_READONLY, nullptr);
+    QSet<QString> present;
+    sqlite3_stmt *stmt = nullptr;
+    if (rc == SQLITE_OK)
+        rc = sqlite3_prepare_v2(handle, "SELECT name FROM sqlite_master WHERE type = 'table'", -1,
+                                &stmt, nullptr);
+    while (rc == SQLITE_OK || rc == SQLITE_ROW) {
+        rc = sqlite3_step(stmt);
+        if (rc == SQLITE_ROW)
+            present.insert(QString::fromUtf8(
+                reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0))));
+    }
+    const QString engineError = rc == SQLITE_DONE ? QString() : QString::fromUtf8(sqlite3_errmsg(handle));
+    sqlite3_finalize(stmt);
+    sqlite3_close(handle);
+    if (!engineError.isEmpty())
+        return QStringLiteral("cannot read the tables of ") + filePath + QStringLiteral(": ") +
+               engineError;
+    for (const Table &t : tables()) {
+        if (!present.contains(QString::fromLatin1(t.name)))
+            return QStringLiteral("not a shop database (no table ") + QString::fromLatin1(t.name) +
+                   QStringLiteral("): ") + filePath;
+    }
+    return std::nullopt;
 }
 
 }  // namespace schema

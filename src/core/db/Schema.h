@@ -37,7 +37,11 @@ inline QString databaseFileName() { return QStringLiteral("QLXData1.db"); }
 // Stamped into every shop database this program makes, so that a file chosen
 // for restoring can be recognised as one.
 constexpr int ApplicationId = 0x56424c52;  // "VBLR"
-constexpr int SchemaVersion = 1;
+// The version of what a file holds besides its tables (indexes, later
+// additions), kept in the file and raised by upgrade():
+//   1  the tables and look-up indexes of the first program
+//   2  the goods indexes in name order (the PINYIN collation)
+constexpr int SchemaVersion = 2;
 
 // The administrator of a fresh database and the password the login dialog names.
 inline QString administratorName() { return QStringLiteral("系统管理员"); }
@@ -50,7 +54,20 @@ std::optional<QString> createOn(const QSqlDatabase &db);
 // Writes a fresh shop database at filePath. Refuses to touch an existing file.
 std::optional<QString> createDatabaseFile(const QString &filePath);
 
+// Brings a shop file of an older version up to SchemaVersion in one
+// transaction: all of it or nothing. The connection needs the program's SQL
+// functions. Returns an error text, or nothing on success (and for a file
+// that is up to date).
+std::optional<QString> upgrade(const QSqlDatabase &db);
+
 // True when the open connection carries this program's stamp.
 bool isShopDatabase(const QSqlDatabase &db);
+
+// Whether the file at filePath is a shop database: an SQLite file carrying
+// this program's stamp and holding every table of the shop. The file is read
+// and never written (the stamp straight from its header, the tables through a
+// read-only connection), so a file that is refused stays exactly as it was.
+// Returns why it is refused, or nothing for a shop database.
+std::optional<QString> checkShopFile(const QString &filePath);
 
 }  // namespace schema

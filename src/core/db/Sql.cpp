@@ -1,10 +1,100 @@
 #include "core/db/Sql.h"
 
-#include <QSqlError>
+#include "core/db/DataChanges.h"
+#include "core/db/SqlFunctions.h"
+
+#include <QSet>
+#include <QtDebug>
+
+#include <sqlite3.h>
+
+namespace {
+
+bool isDiskFull(const QSqlError &error)
+{
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok);
+    return ok && (code & 0xff) == SQLITE_FULL;  // extended codes keep the primary in the low byte
+}
+
+// Connections whose open transaction failed for want of disk space: the log
+// is folded back once that transaction is rolled back.
+QSet<QString> &foldAfterRollback()
+{
+    static QSet<QString> names;
+    return names;
+}
+
+// Connections with a Transaction open.
+QSet<QString> &openTransactions()
+{
+    static QSet<QString> names;
+    return names;
+}
+
+// Whether a statement now runs inside a transaction. SQLite says so itself
+// (it may have rolled a transaction back on its own after a failure); for
+// another engine the open Transaction guard tells.
+bool inTransaction(const QSqlDatabase &db)
+{
+    if (sqlite3 *handle = sqliteHandle(db))
+        return sqlite3_get_autocommit(handle) == 0;
+    return openTransactions().contains(db.connectionName());
+}
+
+// Copies what the write-ahead log holds into the database file and truncates
+// the log, freeing its room on the disk. Nothing committed is lost whether it
+// succeeds or not: what is not copied stays in the log.
+void foldLog(const QSqlDatabase &db)
+{
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")) || !q.next())
+        qWarning("disk full: folding the write-ahead log back failed: %s",
+                 qPrintable(q.lastError().text()));
+    else if (q.value(0).toInt() != 0)
+        qWarning("disk full: the write-ahead log could not be folded back while it is being read");
+    else
+        qWarning("disk full: the write-ahead log was folded back and emptied");
+}
+
+// After a failure: a full disk frees the log's room now when no transaction
+// is open (the failed statement is already undone), or once the open one is
+// rolled back.
+void afterFailure(const QSqlDatabase &db, const QSqlError &error)
+{
+    if (!isDiskFull(error))
+        return;
+    if (inTransaction(db))
+        foldAfterRollback().insert(db.connectionName());
+    else
+        foldLog(db);
+}
+
+void afterRollback(const QSqlDatabase &db)
+{
+    if (foldAfterRollback().remove(db.connectionName()))
+        foldLog(db);
+}
+
+}  // namespace
 
 DbError::DbError(const QString &message)
     : std::runtime_error(message.toStdString()), m_message(message)
 {
+}
+
+DbError::DbError(const QSqlError &error)
+    : DbError(isDiskFull(error) ? fullDiskMessage() : error.text())
+{
+    m_diskFull = isDiskFull(error);
+    if (m_diskFull)
+        qWarning("disk full: %s", qPrintable(error.text()));
+}
+
+QString DbError::fullDiskMessage()
+{
+    return QStringLiteral("磁盘空间不足，本次操作未保存。\n"
+                          "请腾出磁盘空间后再试；此前保存的数据完好无损。");
 }
 
 namespace sql {
@@ -14,12 +104,22 @@ QSqlQuery exec(const QSqlDatabase &db, const QString &statement, const Binds &bi
     QSqlQuery q(db);
     q.setForwardOnly(true);
     if (!q.prepare(statement))
-        throw DbError(q.lastError().text());
+        throw DbError(q.lastError());
     for (const QVariant &v : binds)
         q.addBindValue(v);
     if (!q.exec())
-        throw DbError(q.lastError().text());
+        raise(db, q.lastError());
+    if (!inTransaction(db))  // a statement on its own is committed as it ends
+        DataChanges::committed(db);
     return q;
+}
+
+void raise(const QSqlDatabase &db, const QSqlError &error)
+{
+    afterFailure(db, error);
+    if (!inTransaction(db))  // nothing of it stays
+        DataChanges::rolledBack(db);
+    throw DbError(error);
 }
 
 QVariant scalar(const QSqlDatabase &db, const QString &statement, const Binds &binds)
@@ -39,21 +139,32 @@ bool exists(const QSqlDatabase &db, const QString &statement, const Binds &binds
 Transaction::Transaction(QSqlDatabase db) : m_db(std::move(db))
 {
     if (!m_db.transaction())
-        throw DbError(m_db.lastError().text());
+        throw DbError(m_db.lastError());
+    openTransactions().insert(m_db.connectionName());
 }
 
 Transaction::~Transaction()
 {
-    if (!m_done)
+    if (!m_done) {
+        openTransactions().remove(m_db.connectionName());
         m_db.rollback();
+        DataChanges::rolledBack(m_db);
+        afterRollback(m_db);
+    }
 }
 
 void Transaction::commit()
 {
     m_done = true;
+    openTransactions().remove(m_db.connectionName());
     if (!m_db.commit()) {
-        const QString text = m_db.lastError().text();
+        const QSqlError error = m_db.lastError();
+        if (isDiskFull(error))
+            foldAfterRollback().insert(m_db.connectionName());
         m_db.rollback();
-        throw DbError(text);
+        DataChanges::rolledBack(m_db);
+        afterRollback(m_db);
+        throw DbError(error);
     }
+    DataChanges::committed(m_db);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
@@ -17,10 +18,18 @@ class DbError : public std::runtime_error
 {
 public:
     explicit DbError(const QString &message);
+    // A failed statement's error. When the disk is full the message says so
+    // plainly (fullDiskMessage()) instead of giving the engine's text.
+    explicit DbError(const QSqlError &error);
     QString message() const { return m_message; }
+    bool diskFull() const { return m_diskFull; }
+
+    // What the operator reads when a write failed for want of disk space.
+    static QString fullDiskMessage();
 
 private:
     QString m_message;
+    bool m_diskFull = false;
 };
 
 namespace sql {
@@ -36,10 +45,22 @@ QVariant scalar(const QSqlDatabase &db, const QString &statement, const Binds &b
 // True when the statement returns at least one row.
 bool exists(const QSqlDatabase &db, const QString &statement, const Binds &binds = {});
 
+// Throws the DbError of a statement that failed on db, after what a failure
+// needs (a full disk frees the log's room): for statements run without exec().
+[[noreturn]] void raise(const QSqlDatabase &db, const QSqlError &error);
+
 }  // namespace sql
 
 // One business action = one transaction. The guard rolls back unless commit()
 // was reached, so an exception or early return leaves nothing half-written.
+//
+// A write that fails because the disk is full also folds the write-ahead log
+// back into the database file and empties it (once the failed work is rolled
+// back), so that the room the log took is free again and a later write can
+// succeed without restarting the program.
+//
+// A commit announces the tables the action changed (DataChanges); a rollback
+// announces nothing.
 class Transaction
 {
 public:

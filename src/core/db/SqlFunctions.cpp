@@ -1,9 +1,12 @@
 #include "core/db/SqlFunctions.h"
 
+#include "core/lists/NameOrder.h"
 #include "core/money/Decimal.h"
 
 #include <QSqlDatabase>
 #include <QSqlDriver>
+#include <QStringDecoder>
+#include <QVarLengthArray>
 #include <QVariant>
 
 #include <sqlite3.h>
@@ -27,6 +30,28 @@ void dmul(sqlite3_context *ctx, int argc, sqlite3_value **argv)
     sqlite3_result_int64(ctx, p.units());
 }
 
+// The PINYIN collation: SQLite hands over the stored UTF-8 bytes, which are
+// decoded on the stack (a name rarely needs more than the buffer) and compared
+// in the list's name order.
+int pinyinCompare(void *order, int size1, const void *text1, int size2, const void *text2)
+{
+    // UTF-16 never needs more units than UTF-8 has bytes.
+    QVarLengthArray<QChar, 128> a(size1 > 0 ? size1 : 1);
+    QVarLengthArray<QChar, 128> b(size2 > 0 ? size2 : 1);
+    QStringDecoder decode(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QChar *endA =
+        decode.appendToBuffer(a.data(), QByteArrayView(static_cast<const char *>(text1), size1));
+    const QChar *endB =
+        decode.appendToBuffer(b.data(), QByteArrayView(static_cast<const char *>(text2), size2));
+    return static_cast<const NameOrder *>(order)->compare(
+        QStringView(a.data(), endA - a.data()), QStringView(b.data(), endB - b.data()));
+}
+
+void dropNameOrder(void *order)
+{
+    delete static_cast<NameOrder *>(order);
+}
+
 }  // namespace
 
 sqlite3 *sqliteHandle(const QSqlDatabase &db)
@@ -44,6 +69,15 @@ bool registerSqlFunctions(const QSqlDatabase &db)
     sqlite3 *raw = sqliteHandle(db);
     if (!raw)
         return false;
-    return sqlite3_create_function_v2(raw, "dmul", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
-                                      dmul, nullptr, nullptr, nullptr) == SQLITE_OK;
+    if (sqlite3_create_function_v2(raw, "dmul", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                                   dmul, nullptr, nullptr, nullptr) != SQLITE_OK)
+        return false;
+    // Each connection gets its own comparator, freed by SQLite with the connection.
+    auto *order = new NameOrder;
+    if (sqlite3_create_collation_v2(raw, "PINYIN", SQLITE_UTF8, order, pinyinCompare,
+                                    dropNameOrder) != SQLITE_OK) {
+        delete order;  // SQLite frees it only when the collation was made
+        return false;
+    }
+    return true;
 }

@@ -1,5 +1,6 @@
 #include "core/db/Udm1.h"
 
+#include "core/db/DataChanges.h"
 #include "core/db/Schema.h"
 #include "core/db/Sql.h"
 #include "core/db/SqlFunctions.h"
@@ -24,6 +25,7 @@ TDM1::~TDM1()
             db.close();
     }
     QSqlDatabase::removeDatabase(m_connectionName);
+    DataChanges::forget(m_connectionName);
 }
 
 QString TDM1::databasePath() const
@@ -50,14 +52,17 @@ std::optional<QString> TDM1::openConnection()
                           : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
     if (db.isOpen())
         return std::nullopt;
+    // Checked before anything opens it for writing: a file that is refused is
+    // left exactly as it was (no log, no change to its header).
+    if (auto refused = schema::checkShopFile(file.filePath()))
+        return refused;
     db.setDatabaseName(file.filePath());
     if (!db.open())
         return db.lastError().text();
-    if (!schema::isShopDatabase(db)) {
+    if (!registerSqlFunctions(db)) {
         db.close();
-        return QStringLiteral("not a shop database: ") + file.filePath();
+        return QStringLiteral("cannot register the SQL functions on ") + file.filePath();
     }
-    registerSqlFunctions(db);
     // Write-ahead logging with normal syncing: a commit costs well under a
     // millisecond instead of a full disk flush, and a power cut can lose at
     // most the last commits, never corrupt the file. The log is folded back
@@ -65,7 +70,17 @@ std::optional<QString> TDM1::openConnection()
     QSqlQuery pragma(db);
     pragma.exec(QStringLiteral("PRAGMA journal_mode = WAL"));
     pragma.exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
+    // Once folded back, the log is cut down to 4 MB rather than kept at the
+    // largest size it ever reached.
+    pragma.exec(QStringLiteral("PRAGMA journal_size_limit = 4194304"));
     pragma.exec(QStringLiteral("PRAGMA foreign_keys = OFF"));
+    // Actions announce the tables they change from here on.
+    DataChanges::watch(db);
+    // A file of an older version gets what it lacks before anything reads it.
+    if (auto error = schema::upgrade(db)) {
+        db.close();
+        return QStringLiteral("cannot upgrade ") + file.filePath() + QStringLiteral(": ") + *error;
+    }
     return std::nullopt;
 }
 

@@ -5,6 +5,8 @@
 
 #include <QSqlQuery>
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace documents {
@@ -30,14 +32,33 @@ const AmountMessages kPurchaseMessages = {
     u"退款单据，实付额不可为正数！"_s,     u"退款单据，实付额不可小于应付额！"_s,
 };
 
+// Each kind names what it differs in; the rest keeps the defaults.
 Descriptor makeRetail()
 {
-    return {DocumentKind::Retail, numbering::Kind::Retail, u"XSD"_s, u"xsglz"_s, u"xsglc"_s,
-            u"xsfx"_s, u"kh"_s, u"yse"_s, u"sse"_s, u"skfx"_s, u"零售业务"_s, true,
-            stockrules::Rule::Sale, u"xjls"_s, u"客户不可为空！"_s, u"实收额"_s,
-            u"销售明细修改成功！"_s, kSalesMessages, u"收款单据， 抹零额不可为负数！"_s};
+    Descriptor d;
+    d.kind = DocumentKind::Retail;
+    d.numberingKind = numbering::Kind::Retail;
+    d.prefix = u"XSD"_s;
+    d.headerTable = u"xsglz"_s;
+    d.lineTable = u"xsglc"_s;
+    d.ledgerTable = u"xsfx"_s;
+    d.partnerColumn = u"kh"_s;
+    d.dueColumn = u"yse"_s;
+    d.settledColumn = u"sse"_s;
+    d.moneyTable = u"skfx"_s;
+    d.moneyRemark = u"零售业务"_s;
+    d.linesCarryCost = true;
+    d.stockRule = stockrules::Rule::Sale;
+    d.defaultPrice = &Goods::xjls;
+    d.partnerMissing = u"客户不可为空！"_s;
+    d.settledCaption = u"实收额"_s;
+    d.lineEdited = u"销售明细修改成功！"_s;
+    d.amountMessages = kSalesMessages;
+    d.finalizeRoundingNegative = u"收款单据， 抹零额不可为负数！"_s;
+    return d;
 }
 
+// The retail document at wholesale prices, under its own numbers.
 Descriptor makeWholesale()
 {
     Descriptor d = makeRetail();
@@ -45,7 +66,7 @@ Descriptor makeWholesale()
     d.numberingKind = numbering::Kind::Wholesale;
     d.prefix = u"PFD"_s;
     d.moneyRemark = u"批发业务"_s;
-    d.defaultPriceColumn = u"xjpf"_s;
+    d.defaultPrice = &Goods::xjpf;
     d.lineEdited = u"批发明细修改成功！"_s;
     d.finalizeRoundingNegative.clear();
     return d;
@@ -53,18 +74,43 @@ Descriptor makeWholesale()
 
 Descriptor makePurchase()
 {
-    return {DocumentKind::Purchase, numbering::Kind::Purchase, u"CGD"_s, u"cgglz"_s,
-            u"cgglc"_s, u"cgfx"_s, u"ghs"_s, u"yfe"_s, u"sfe"_s, u"fkfx"_s, u"采购业务"_s,
-            false, stockrules::Rule::Purchase, u"jj"_s, u"厂商不可为空！"_s, u"实付额"_s,
-            u"采购明细修改成功！"_s, kPurchaseMessages, QString()};
+    Descriptor d;
+    d.kind = DocumentKind::Purchase;
+    d.numberingKind = numbering::Kind::Purchase;
+    d.prefix = u"CGD"_s;
+    d.headerTable = u"cgglz"_s;
+    d.lineTable = u"cgglc"_s;
+    d.ledgerTable = u"cgfx"_s;
+    d.partnerColumn = u"ghs"_s;
+    d.dueColumn = u"yfe"_s;
+    d.settledColumn = u"sfe"_s;
+    d.moneyTable = u"fkfx"_s;
+    d.moneyRemark = u"采购业务"_s;
+    d.stockRule = stockrules::Rule::Purchase;
+    d.defaultPrice = &Goods::jj;
+    d.partnerMissing = u"厂商不可为空！"_s;
+    d.settledCaption = u"实付额"_s;
+    d.lineEdited = u"采购明细修改成功！"_s;
+    d.amountMessages = kPurchaseMessages;
+    return d;
 }
 
+// No money changes hands: no amount columns, money table or amount rules.
 Descriptor makeMovement()
 {
-    return {DocumentKind::Movement, numbering::Kind::Movement, u"YDD"_s, u"rkglz"_s,
-            u"rkglc"_s, u"rkfx"_s, u"lx"_s, QString(), QString(), QString(), QString(),
-            false, stockrules::Rule::Movement, u"kcjg"_s, u"异动原因不可为空！"_s, QString(),
-            u"异动明细修改成功！"_s, AmountMessages{}, QString()};
+    Descriptor d;
+    d.kind = DocumentKind::Movement;
+    d.numberingKind = numbering::Kind::Movement;
+    d.prefix = u"YDD"_s;
+    d.headerTable = u"rkglz"_s;
+    d.lineTable = u"rkglc"_s;
+    d.ledgerTable = u"rkfx"_s;
+    d.partnerColumn = u"lx"_s;
+    d.stockRule = stockrules::Rule::Movement;
+    d.defaultPrice = &Goods::kcjg;
+    d.partnerMissing = u"异动原因不可为空！"_s;
+    d.lineEdited = u"异动明细修改成功！"_s;
+    return d;
 }
 
 Outcome refusal(const QString &message, Field focus = Field::None,
@@ -95,24 +141,14 @@ Decimal decimalAt(const QSqlQuery &q, int column)
     return Decimal::fromUnits(q.value(column).toLongLong());
 }
 
-// What a number field does with its text before the value is used: an empty
-// text or a lone "-" is 0, more than two decimals are rounded to "0.00".
-QString tidied(const QString &text)
-{
-    const QString t = text.trimmed();
-    if (t.isEmpty() || t == u"-"_s)
-        return u"0"_s;
-    return decimaltext::rewriteTo2IfLonger(t);
-}
-
 // Reads a tidied number field; nothing (and the message in `refused`) when its
 // text is not a number.
 std::optional<Decimal> readNumber(const QString &text, const QString &caption, Field field,
                                   Outcome &refused)
 {
-    const Decimal v = Decimal::parse(tidied(text));
+    const Decimal v = fieldNumber(text);
     if (!v.isValid()) {
-        refused = refusal(caption + u"不是有效的数字！"_s, field);
+        refused = refusal(notANumberMessage(caption), field);
         return std::nullopt;
     }
     return v;
@@ -331,6 +367,9 @@ LineAdded insertLine(const QSqlDatabase &db, const Descriptor &d, Line l)
         return r;
     }
     try {
+        // The check and the write see the same state, and a write that fails
+        // part way leaves nothing.
+        Transaction tx(db);
         if (isPosted(db, d, l.dh)) {
             r.outcome = postedRefusal();
             return r;
@@ -350,6 +389,7 @@ LineAdded insertLine(const QSqlDatabase &db, const Descriptor &d, Line l)
         }
         const QSqlQuery q = sql::exec(db, statement, binds);
         l.id = q.lastInsertId().toLongLong();
+        tx.commit();
     } catch (const DbError &e) {
         r.outcome = databaseFailure(e);
         return r;
@@ -359,6 +399,21 @@ LineAdded insertLine(const QSqlDatabase &db, const Descriptor &d, Line l)
 }
 
 }  // namespace
+
+// ---- Number fields ----------------------------------------------------------------
+
+Decimal fieldNumber(const QString &text)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty() || t == u"-"_s)
+        return Decimal();
+    return Decimal::parse(decimaltext::rewriteTo2IfLonger(t));
+}
+
+QString notANumberMessage(const QString &caption)
+{
+    return caption + u"不是有效的数字！"_s;
+}
 
 // ---- Descriptors ------------------------------------------------------------------
 
@@ -423,13 +478,7 @@ std::optional<Goods> findGoodsByCode(const QSqlDatabase &db, const QString &code
 
 Decimal defaultPrice(const Descriptor &d, const Goods &g)
 {
-    if (d.defaultPriceColumn == u"xjls"_s)
-        return g.xjls;
-    if (d.defaultPriceColumn == u"xjpf"_s)
-        return g.xjpf;
-    if (d.defaultPriceColumn == u"jj"_s)
-        return g.jj;
-    return g.kcjg;
+    return g.*d.defaultPrice;
 }
 
 // ---- Lines --------------------------------------------------------------------------
@@ -506,6 +555,7 @@ Outcome editLine(const QSqlDatabase &db, const Descriptor &d, const QString &dh,
     if (sl->isZero())
         return refusal(u"数量不可为零！"_s, Field::Quantity);
     try {
+        Transaction tx(db);
         auto line = lineById(db, d, dh, lineId);
         if (!line || line->bj == u"ds"_s)
             return refusal(u"没有明细可修改！"_s, Field::None, Severity::Warning);
@@ -525,6 +575,7 @@ Outcome editLine(const QSqlDatabase &db, const Descriptor &d, const QString &dh,
             sql::exec(db, u"UPDATE "_s + d.lineTable + u" SET sl = ?, jg = ?, je = ? WHERE id = ?"_s,
                       {units(l.sl), units(l.jg), units(l.je), l.id});
         }
+        tx.commit();
     } catch (const DbError &e) {
         return databaseFailure(e);
     }
@@ -535,6 +586,7 @@ Outcome deleteLine(const QSqlDatabase &db, const Descriptor &d, const QString &d
                    qint64 lineId)
 {
     try {
+        Transaction tx(db);
         const auto line = lineById(db, d, dh, lineId);
         if (!line || line->bj == u"ds"_s)
             return refusal(u"没有明细可删除！"_s, Field::None, Severity::Warning);
@@ -545,6 +597,7 @@ Outcome deleteLine(const QSqlDatabase &db, const Descriptor &d, const QString &d
         else
             sql::exec(db, u"UPDATE "_s + d.lineTable + u" SET bj = 'ds' WHERE id = ?"_s,
                       {lineId});
+        tx.commit();
     } catch (const DbError &e) {
         return databaseFailure(e);
     }
@@ -766,6 +819,37 @@ Taken takeHeld(const QSqlDatabase &db, const Descriptor &d, const QString &curre
         r.outcome = databaseFailure(e);
     }
     return r;
+}
+
+// ---- Interrupted entries ------------------------------------------------------------------
+
+std::optional<int> removeInterruptedEntries(const QSqlDatabase &db, const QDate &today)
+{
+    // A number is the kind's prefix, the day as yyyymmdd, the serial.
+    const QString day = today.toString(u"yyyyMMdd"_s);
+    int removed = 0;
+    try {
+        Transaction tx(db);
+        for (DocumentKind k : {DocumentKind::Retail, DocumentKind::Purchase, DocumentKind::Movement}) {
+            // Retail and wholesale share their tables.
+            const Descriptor &d = descriptor(k);
+            const QSqlQuery q = sql::exec(
+                db,
+                u"DELETE FROM "_s + d.lineTable + u" WHERE bj = 'dz' AND substr(dh, 4, 8) < ?"
+                    " AND NOT EXISTS (SELECT 1 FROM "_s + d.headerTable + u" WHERE "_s +
+                    d.headerTable + u".dh = "_s + d.lineTable + u".dh)"_s,
+                {day});
+            removed += std::max(q.numRowsAffected(), 0);
+        }
+        tx.commit();
+    } catch (const DbError &e) {
+        qWarning("could not remove the unsaved lines of interrupted entries: %s",
+                 qPrintable(e.message()));
+        return std::nullopt;
+    }
+    qInfo("removed %d unsaved lines of entries interrupted before %s", removed,
+          qPrintable(dates::toDbText(today)));
+    return removed;
 }
 
 // ---- Management --------------------------------------------------------------------------

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/common/Outcome.h"
+
 #include "core/money/Decimal.h"
 #include "core/db/Numbering.h"
 #include "core/documents/StockRules.h"
@@ -37,9 +39,18 @@ enum class DocumentKind { Retail, Wholesale, Purchase, Movement };
 // rules are checked (see amountRuleBroken()).
 using AmountMessages = std::array<QString, 10>;
 
+// A goods row as a document line takes it.
+struct Goods {
+    qint64 id = 0;
+    QString lb, txm, ppgg, dw;
+    Decimal jj, xjpf, xjls, kcsl, kcjg, kcje;
+};
+
+// What one kind of document is: its tables, columns, words and rules, each
+// named (see descriptor()); a kind fills in what it differs in.
 struct Descriptor {
-    DocumentKind kind;
-    numbering::Kind numberingKind;
+    DocumentKind kind = DocumentKind::Retail;
+    numbering::Kind numberingKind = numbering::Kind::Retail;
     QString prefix;              // "XSD", "PFD", "CGD", "YDD"
     QString headerTable;         // xsglz, xsglz, cgglz, rkglz
     QString lineTable;           // xsglc, xsglc, cgglc, rkglc
@@ -49,9 +60,10 @@ struct Descriptor {
     QString settledColumn;       // sse, sse, sfe; empty for movements
     QString moneyTable;          // skfx, skfx, fkfx; empty for movements
     QString moneyRemark;         // "零售业务", "批发业务", "采购业务"
-    bool linesCarryCost;         // cbjg, cbje, maoli on lines and ledger rows (sales)
-    stockrules::Rule stockRule;  // how a posted line changes stock
-    QString defaultPriceColumn;  // the goods' price a new line takes: xjls, xjpf, jj, kcjg
+    bool linesCarryCost = false;  // cbjg, cbje, maoli on lines and ledger rows (sales)
+    stockrules::Rule stockRule = stockrules::Rule::Sale;  // how a posted line changes stock
+    // The goods' price a new line takes: xjls, xjpf, jj, kcjg.
+    Decimal Goods::*defaultPrice = &Goods::xjls;
     QString partnerMissing;      // "客户不可为空！", "厂商不可为空！", "异动原因不可为空！"
     QString settledCaption;      // "实收额", "实付额"; empty for movements
     QString lineEdited;          // "销售明细修改成功！", "批发明细修改成功！", ...
@@ -68,32 +80,28 @@ const Descriptor &descriptor(DocumentKind kind);
 // The kind a document number belongs to, by its prefix.
 std::optional<DocumentKind> kindOfNumber(const QString &dh);
 
+// ---- Number fields --------------------------------------------------------------
+
+// A number field's value as the tidy rules read its text: an empty text or a
+// lone "-" is 0, more than two decimals become the "0.00" form. Invalid when
+// the text is not a number (a lone ".", a "-" after digits).
+Decimal fieldNumber(const QString &text);
+
+// "<caption>不是有效的数字！"
+QString notANumberMessage(const QString &caption);
+
 // ---- Results ----------------------------------------------------------------
 
 // Where a window puts the focus after a refusal. Goods is the entry row's
 // article (the sales windows focus its name, the purchase window its code).
 enum class Field { None, Handler, Partner, Goods, Quantity, Price, Rounding, Settled };
 
-// How a window shows the message: "提示" with the information icon, "警告"
-// with the warning icon, "错误" with the error icon (the database failed; the
-// operation wrote nothing).
-enum class Severity { Info, Warning, Error };
-
-struct Outcome {
-    QString message;  // empty when the operation was done
-    Severity severity = Severity::Info;
-    Field focus = Field::None;
-
-    bool ok() const { return message.isEmpty(); }
-};
+// How a window shows the message and what a refused operation says: the
+// program's one answer type (core/common/Outcome.h).
+using ::Severity;
+using Outcome = ::Outcome<Field>;
 
 // ---- Goods look-up ------------------------------------------------------------
-
-struct Goods {
-    qint64 id = 0;
-    QString lb, txm, ppgg, dw;
-    Decimal jj, xjpf, xjls, kcsl, kcjg, kcje;
-};
 
 // The goods row whose code is exactly `code`, when there is exactly one; none
 // for no row, for several rows sharing the code (the goods picker chooses
@@ -263,6 +271,16 @@ struct Taken {
 // lineSet(db, d, heldDh, Mode::Edit).
 Taken takeHeld(const QSqlDatabase &db, const Descriptor &d, const QString &currentDh,
                const QString &heldDh);
+
+// ---- Interrupted entries -------------------------------------------------------
+
+// Start-up: removes the unsaved ("dz") lines left under numbers of an earlier
+// day that never got a header, the lines of documents whose entry was
+// interrupted (the program ended while they were entered). Today's stay: the
+// window that takes up today's number shows them again. One transaction for
+// the three line tables; the count is logged. Nothing when the database
+// failed (logged too; nothing was removed).
+std::optional<int> removeInterruptedEntries(const QSqlDatabase &db, const QDate &today);
 
 // ---- Management ---------------------------------------------------------------
 

@@ -1,7 +1,6 @@
 #include "core/lists/GridRows.h"
 
-#include <QCollator>
-#include <QLocale>
+#include "core/lists/NameOrder.h"
 
 #include <algorithm>
 #include <iterator>
@@ -401,11 +400,11 @@ void GridRows::sort(int column, Order order)
         }
         sortByKeys(m_order, keys, ascending);
     } else {
-        QCollator collator(QLocale(QLocale::Chinese, QLocale::China));
+        const NameOrder names;
         std::vector<QCollatorSortKey> keys;
         keys.reserve(n);
         for (size_t r = 0; r < n; ++r)
-            keys.push_back(collator.sortKey(s.text(int(r), f)));
+            keys.push_back(names.sortKey(s.text(int(r), f)));
         auto less = [&keys](int a, int b) { return keys[size_t(a)].compare(keys[size_t(b)]) < 0; };
         if (ascending)
             std::stable_sort(m_order.begin(), m_order.end(), less);

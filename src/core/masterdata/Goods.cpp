@@ -252,13 +252,12 @@ int generateCodes(const QSqlDatabase &db, const std::vector<qint64> &ids)
     name.setForwardOnly(true);
     if (!name.prepare(QStringLiteral("SELECT ppgg, txm FROM sp WHERE id = ?")) ||
         !write.prepare(QStringLiteral("UPDATE sp SET txm = ? WHERE id = ?")))
-        throw DbError(name.lastError().isValid() ? name.lastError().text()
-                                                 : write.lastError().text());
+        throw DbError(name.lastError().isValid() ? name.lastError() : write.lastError());
     int written = 0;
     for (qint64 id : ids) {
         name.addBindValue(id);
         if (!name.exec())
-            throw DbError(name.lastError().text());
+            sql::raise(db, name.lastError());
         if (!name.next())
             continue;  // no longer there
         const QString code = pinyin::goodsCode(name.value(0).toString());
@@ -269,7 +268,7 @@ int generateCodes(const QSqlDatabase &db, const std::vector<qint64> &ids)
         write.addBindValue(code);
         write.addBindValue(id);
         if (!write.exec())
-            throw DbError(write.lastError().text());
+            sql::raise(db, write.lastError());
         ++written;
     }
     transaction.commit();
@@ -346,14 +345,15 @@ Filter alsoShowing(const Filter &f, const std::vector<qint64> &ids)
 
 QString listStatement(const Filter &f)
 {
-    // The unary plus keeps SQLite from walking the name index and fetching
-    // each row from it in turn: sorting the rows found is far quicker on a
-    // long catalogue, the more so when a search finds only a few of them.
-    // Articles of the same name keep the order of entry.
+    // Names in the order a click on their title sorts them (the PINYIN
+    // collation), articles of the same name in the order of entry: the order
+    // of the name index sp_name (of sp_lb_name within a category), so nothing
+    // is sorted. The name index also holds every column a filter tests, so a
+    // search walks the index alone and fetches only the articles it finds.
     QString s = QStringLiteral("SELECT * FROM sp");
     if (!f.where.isEmpty())
         s += QStringLiteral(" WHERE ") + f.where;
-    return s + QStringLiteral(" ORDER BY +ppgg, id");
+    return s + QStringLiteral(" ORDER BY ppgg COLLATE PINYIN, id");
 }
 
 StockTotals stockTotals(const QSqlDatabase &db, const Filter &f)

@@ -201,18 +201,16 @@ bool hasMoreThanTwoDecimals(QStringView text)
 
 Decimal parseRoundedTo2(QStringView text)
 {
-    const auto cents = parseScaled(text, 2);
-    if (!cents)
-        return Decimal::invalid();
-    const i128 v = *cents * 100;
-    return fits(v) ? Decimal::fromUnits(int64_t(v)) : Decimal::invalid();
+    // Held at four places first, like every stored value, then rounded to
+    // two: 2.34501 is held as 2.3450 and so becomes 2.34, not 2.35.
+    return Decimal::parse(text).roundedTo2();
 }
 
 QString rewriteTo2IfLonger(const QString &text)
 {
     if (!hasMoreThanTwoDecimals(text))
         return text;
-    const Decimal v = parseRoundedTo2(text);
+    const Decimal v = Decimal::parse(text);
     return v.isValid() ? v.toFixed2() : text;
 }
 

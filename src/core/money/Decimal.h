@@ -83,13 +83,14 @@ namespace decimaltext {
 bool hasMoreThanTwoDecimals(QStringView text);
 
 // The rewrite that number fields apply before a value is used: a text with more
-// than two characters after its point becomes its "0.00" form, rounded straight
-// from the digits typed (2.345 -> 2.34, 2.355 -> 2.36). Other texts come back
-// unchanged; a text that is not a number is also left as it is, so that the
-// caller's own reading reports it.
+// than two characters after its point becomes its "0.00" form. The typed text
+// is held at four places first (ties to even), and that held value is rounded
+// to two, ties to even: 2.345 -> 2.34, 2.355 -> 2.36, 2.34501 -> 2.3450 -> 2.34.
+// Other texts come back unchanged; a text that is not a number is also left as
+// it is, so that the caller's own reading reports it.
 QString rewriteTo2IfLonger(const QString &text);
 
-// The value exactly as typed, rounded to two decimals ties to even.
+// The typed value held at four places, then rounded to two, both ties to even.
 Decimal parseRoundedTo2(QStringView text);
 
 }  // namespace decimaltext

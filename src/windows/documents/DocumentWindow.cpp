@@ -4,24 +4,19 @@
 #include "core/db/Dates.h"
 #include "core/db/Snapshot.h"
 #include "core/db/Sql.h"
-#include "windows/masterdata/Ughs2.h"
-#include "windows/masterdata/Ukh2.h"
-#include "windows/masterdata/Urklx1.h"
+#include "report/GoodsVoucher.h"
+#include "windows/documents/HeldDocumentPicker.h"
 #include "windows/masterdata/Uyg2.h"
 #include "ui/ReportPrinting.h"
-#include "report/forms/Udycgd1.h"
-#include "report/forms/Udyrkd1.h"
-#include "report/forms/Udyxsd1.h"
-#include "windows/purchasing/Uxzcg1.h"
-#include "windows/documents/OutcomeMessage.h"
+#include "ui/Outcomes.h"
 #include "windows/documents/Uxgmx1.h"
-#include "windows/sales/Uxzxs1.h"
-#include "windows/stock/Uxgmx2.h"
-#include "windows/stock/Uxzrk1.h"
 #include "ui/FocusChain.h"
+#include "ui/KeyPreview.h"
 #include "ui/ListGrid.h"
 #include "ui/Messages.h"
+#include "ui/ModalDialog.h"
 #include "ui/NumberEdit.h"
+#include "ui/PickerField.h"
 
 #include <QCloseEvent>
 #include <QDateEdit>
@@ -31,7 +26,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -40,190 +34,6 @@ using documents::Field;
 using documents::Mode;
 
 namespace {
-
-// ---- The printed forms of the four kinds -----------------------------------------
-
-report::Form salesVoucher(const ShopRecord &shop, const PrintedDocument &doc, Snapshot lines)
-{
-    SalesDocumentPrint p;
-    p.number = doc.number;
-    p.date = doc.date;
-    p.customer = doc.partner;
-    p.remark = doc.remark;
-    p.handler = doc.handler;
-    p.totalQuantity = doc.totalQuantity;
-    p.totalAmount = doc.totalAmount;
-    p.due = doc.due;
-    p.received = doc.settled;
-    TFdyxsd1 form;
-    form.fill(shop, p, std::move(lines));
-    return report::Form(std::move(form));
-}
-
-template <class VoucherForm>
-report::Form goodsVoucher(const ShopRecord &shop, const PrintedDocument &doc, Snapshot lines)
-{
-    GoodsVoucherDocument g;
-    g.number = doc.number;
-    g.date = doc.date;
-    g.partner = doc.partner;
-    g.remark = doc.remark;
-    g.handler = doc.handler;
-    g.preparedBy = doc.preparedBy;
-    g.totalQuantity = doc.totalQuantity;
-    g.totalAmount = doc.totalAmount;
-    VoucherForm form;
-    form.fill(shop, g, std::move(lines));
-    return report::Form(std::move(form));
-}
-
-// ---- The words of the four windows ------------------------------------------------
-
-DocumentWords salesWords()
-{
-    DocumentWords w;
-    w.partnerSource = PartnerSource::Customer;
-    w.partnerLabel = QStringLiteral("客户");
-    w.partnerPickerHint = QStringLiteral("选择客户");
-    w.dueLabel = QStringLiteral("应收额");
-    w.dueHint = QStringLiteral("应收额＜0：表示应退款");
-    w.roundingHint = QStringLiteral("正负方向必须跟总金额一致");
-    w.settledLabel = QStringLiteral("实收额");
-    w.quantityHint = QStringLiteral("销售数量");
-    w.priceEnterAddsLine = true;
-    w.remarkEnterFinalizes = true;
-    w.remarkKeptAfterSave = true;
-    w.goodsRefusalFocusesCode = false;
-    w.printCaption = QStringLiteral("打印预览");
-    w.printHint = QStringLiteral("打印不保存");
-    w.printAndFinalize = true;
-    w.printForm = salesVoucher;
-    return w;
-}
-
-const DocumentWords kRetail = [] {
-    DocumentWords w = salesWords();
-    w.kind = documents::DocumentKind::Retail;
-    w.typeCaption = QStringLiteral("零售出库单");
-    w.newTitle = QStringLiteral("新增零售出库单");
-    w.editTitle = QStringLiteral("修改零售出库单");
-    w.pickerMode = QStringLiteral("tjxs");
-    w.partnerHint = QStringLiteral("直接录入客户，不进入客户资料表");
-    w.partnerTyped = true;
-    w.partnerPickWritesRemark = false;
-    w.heldPicker = [](const WindowContext &context, QWidget *parent) {
-        return std::unique_ptr<HeldDocumentPicker>(std::make_unique<TFxzxs1>(
-            context, documents::descriptor(documents::DocumentKind::Retail),
-            QStringLiteral("tjxs"), parent));
-    };
-    w.lineEditor = [](const WindowContext &context, const QString &number, documents::Mode mode,
-                      std::vector<documents::Line> lines, int current, QWidget *parent) {
-        auto editor = std::make_unique<TFxgmx1>(
-            context, documents::descriptor(documents::DocumentKind::Retail),
-            QStringLiteral("xsmx"), number, mode, std::move(lines), current, parent);
-        editor->setWindowTitle(QStringLiteral("修改零售明细"));
-        return editor;
-    };
-    return w;
-}();
-
-const DocumentWords kWholesale = [] {
-    DocumentWords w = salesWords();
-    w.kind = documents::DocumentKind::Wholesale;
-    w.typeCaption = QStringLiteral("批发出库单");
-    w.newTitle = QStringLiteral("新增批发出库单");
-    w.editTitle = QStringLiteral("修改批发出库单");
-    w.pickerMode = QStringLiteral("tjpf");
-    w.partnerTyped = false;
-    w.partnerPickWritesRemark = true;
-    w.settledHint = QStringLiteral("正负方向必须跟应收额一致");
-    w.heldPicker = [](const WindowContext &context, QWidget *parent) {
-        return std::unique_ptr<HeldDocumentPicker>(std::make_unique<TFxzxs1>(
-            context, documents::descriptor(documents::DocumentKind::Wholesale),
-            QStringLiteral("tjpf"), parent));
-    };
-    w.lineEditor = [](const WindowContext &context, const QString &number, documents::Mode mode,
-                      std::vector<documents::Line> lines, int current, QWidget *parent) {
-        auto editor = std::make_unique<TFxgmx1>(
-            context, documents::descriptor(documents::DocumentKind::Wholesale),
-            QStringLiteral("pfmx"), number, mode, std::move(lines), current, parent);
-        editor->setWindowTitle(QStringLiteral("修改批发明细"));
-        return editor;
-    };
-    return w;
-}();
-
-const DocumentWords kPurchase = [] {
-    DocumentWords w;
-    w.kind = documents::DocumentKind::Purchase;
-    w.typeCaption = QStringLiteral("采购入库单");
-    w.newTitle = QStringLiteral("新增采购入库单");
-    w.editTitle = QStringLiteral("修改采购入库单");
-    w.pickerMode = QStringLiteral("tjcg");
-    w.partnerSource = PartnerSource::Supplier;
-    w.partnerLabel = QStringLiteral("厂商");
-    w.partnerPickerHint = QStringLiteral("选择厂商");
-    w.partnerTyped = false;
-    w.dueLabel = QStringLiteral("应付额");
-    w.dueHint = QStringLiteral("应付额＜0：表示应退款");
-    w.roundingHint = QStringLiteral("正负方向必须跟总金额一致");
-    w.settledLabel = QStringLiteral("实付额");
-    w.settledHint = QStringLiteral("正负方向必须跟应付额一致");
-    w.quantityHint = QStringLiteral("采购数量");
-    w.priceEnterAddsLine = false;
-    w.remarkEnterFinalizes = true;
-    w.remarkKeptAfterSave = true;
-    w.goodsRefusalFocusesCode = true;
-    w.printCaption = QStringLiteral("打印-F7");
-    w.printHint = QStringLiteral("打印单据");
-    w.printAndFinalize = false;
-    w.heldPicker = [](const WindowContext &context, QWidget *parent) {
-        return std::unique_ptr<HeldDocumentPicker>(std::make_unique<TFxzcg1>(context, parent));
-    };
-    w.lineEditor = [](const WindowContext &context, const QString &number, documents::Mode mode,
-                      std::vector<documents::Line> lines, int current, QWidget *parent) {
-        auto editor = std::make_unique<TFxgmx1>(
-            context, documents::descriptor(documents::DocumentKind::Purchase),
-            QStringLiteral("cgmx"), number, mode, std::move(lines), current, parent);
-        editor->setWindowTitle(QStringLiteral("修改采购明细"));
-        return editor;
-    };
-    w.printForm = goodsVoucher<TFdycgd1>;
-    return w;
-}();
-
-const DocumentWords kMovement = [] {
-    DocumentWords w;
-    w.kind = documents::DocumentKind::Movement;
-    w.typeCaption = QStringLiteral("库存异动单");
-    w.newTitle = QStringLiteral("新增库存异动单");
-    w.editTitle = QStringLiteral("修改库存异动单");
-    w.pickerMode = QStringLiteral("tjrk");
-    w.partnerSource = PartnerSource::Reason;
-    w.partnerLabel = QStringLiteral("异动原因");
-    w.partnerPickerHint = QStringLiteral("选择异动原因");
-    w.partnerTyped = false;
-    w.quantityHint = QStringLiteral("异动数量");
-    w.explanationLabel = QStringLiteral("异动说明");
-    w.explanation = QStringLiteral("    数量＞0：入库    数量＜0：出库");
-    w.priceEnterAddsLine = false;
-    w.remarkEnterFinalizes = false;
-    w.remarkKeptAfterSave = false;
-    w.goodsRefusalFocusesCode = false;
-    w.printCaption = QStringLiteral("打印-F7");
-    w.printHint = QStringLiteral("打印单据");
-    w.printAndFinalize = false;
-    w.heldPicker = [](const WindowContext &context, QWidget *parent) {
-        return std::unique_ptr<HeldDocumentPicker>(std::make_unique<TFxzrk1>(context, parent));
-    };
-    w.lineEditor = [](const WindowContext &context, const QString &number, documents::Mode mode,
-                      std::vector<documents::Line> lines, int current, QWidget *parent) {
-        return std::unique_ptr<TFxgmx1>(
-            std::make_unique<TFxgmx2>(context, number, mode, std::move(lines), current, parent));
-    };
-    w.printForm = goodsVoucher<TFdyrkd1>;
-    return w;
-}();
 
 // The document's lines as the grid shows them.
 Snapshot linesSnapshot(const std::vector<documents::Line> &lines)
@@ -247,35 +57,29 @@ Snapshot linesSnapshot(const std::vector<documents::Line> &lines)
 
 QLineEdit *readOnlyField(QWidget *parent, const QString &name)
 {
+    // Greyed by the program's look, as every read-only field is.
     auto *e = new QLineEdit(parent);
     e->setObjectName(name);
     e->setReadOnly(true);
-    QPalette p = e->palette();
-    p.setColor(QPalette::Base, QColor(0xf0, 0xf0, 0xf0));
-    e->setPalette(p);
     return e;
 }
 
 }  // namespace
 
-const DocumentWords &DocumentWords::retail()
+report::Form goodsVoucher(GoodsVoucherForm form, const ShopRecord &shop,
+                          const PrintedDocument &doc, Snapshot lines)
 {
-    return kRetail;
-}
-
-const DocumentWords &DocumentWords::wholesale()
-{
-    return kWholesale;
-}
-
-const DocumentWords &DocumentWords::purchase()
-{
-    return kPurchase;
-}
-
-const DocumentWords &DocumentWords::movement()
-{
-    return kMovement;
+    GoodsVoucherDocument g;
+    g.number = doc.number;
+    g.date = doc.date;
+    g.partner = doc.partner;
+    g.remark = doc.remark;
+    g.handler = doc.handler;
+    g.preparedBy = doc.preparedBy;
+    g.totalQuantity = doc.totalQuantity;
+    g.totalAmount = doc.totalAmount;
+    form.fill(shop, g, std::move(lines));
+    return report::Form(std::move(form));
 }
 
 DocumentWindow::DocumentWindow(const WindowContext &context, const DocumentWords &words,
@@ -289,6 +93,14 @@ DocumentWindow::DocumentWindow(const WindowContext &context, const DocumentWords
     buildFields();
     buildKeys();
     newDocument();
+}
+
+template <class Field>
+Field *DocumentWindow::keptOff(Field *field)
+{
+    if (!field->parentWidget())
+        m_keptOff.emplace_back(field);
+    return field;
 }
 
 DocumentWindow::~DocumentWindow()
@@ -321,12 +133,17 @@ void DocumentWindow::buildFields()
     kh->setObjectName(m_d.partnerColumn);
     kh->setToolTip(m_words.partnerHint);
     const bool money = m_d.carriesMoney();
-    yhe = new NumberEdit(this, true, NumberEdit::EmptyBecomesZero | NumberEdit::TidyOnLeave);
+    // Fields the window never shows are kept off it: the window is what a
+    // screen reader lists, and these would be nameless text there.
+    QWidget *const amounts = money ? this : nullptr;
+    yhe = keptOff(new NumberEdit(amounts, true,
+                                 NumberEdit::EmptyBecomesZero | NumberEdit::TidyOnLeave));
     yhe->setObjectName(QStringLiteral("yhe"));
     yhe->setToolTip(m_words.roundingHint);
-    yse = readOnlyField(this, money ? m_d.dueColumn : QStringLiteral("yse"));
+    yse = keptOff(readOnlyField(amounts, money ? m_d.dueColumn : QStringLiteral("yse")));
     yse->setToolTip(m_words.dueHint);
-    sse = new NumberEdit(this, true, NumberEdit::EmptyBecomesZero | NumberEdit::TidyOnLeave);
+    sse = keptOff(new NumberEdit(amounts, true,
+                                 NumberEdit::EmptyBecomesZero | NumberEdit::TidyOnLeave));
     sse->setObjectName(money ? m_d.settledColumn : QStringLiteral("sse"));
     sse->setToolTip(m_words.settledHint);
     bz = new QLineEdit(this);
@@ -339,9 +156,8 @@ void DocumentWindow::buildFields()
     txm = new QLineEdit(this);
     txm->setObjectName(QStringLiteral("txm"));
     ppgg = readOnlyField(this, QStringLiteral("ppgg"));
-    dw = new QLineEdit(this);
+    dw = keptOff(new QLineEdit);
     dw->setObjectName(QStringLiteral("dw"));
-    dw->hide();
     jg = new NumberEdit(this, false, NumberEdit::EmptyBecomesZero | NumberEdit::TidyOnLeave);
     jg->setObjectName(QStringLiteral("jg"));
     kcsl = readOnlyField(this, QStringLiteral("kcsl"));
@@ -350,24 +166,21 @@ void DocumentWindow::buildFields()
     sl = new NumberEdit(this, true, NumberEdit::EmptyBecomesZero | NumberEdit::TidyOnLeave);
     sl->setObjectName(QStringLiteral("sl"));
     sl->setToolTip(m_words.quantityHint);
-    cbjg = new QLineEdit(this);
+    cbjg = keptOff(new QLineEdit);
     cbjg->setObjectName(QStringLiteral("cbjg"));
-    cbjg->hide();
     hjsl = readOnlyField(this, QStringLiteral("hjsl"));
     hjje = readOnlyField(this, QStringLiteral("hjje"));
 
-    const auto pickButton = [this](const QString &name, const QString &tip) {
-        auto *b = new QToolButton(this);
-        b->setObjectName(name);
-        b->setText(QStringLiteral("…"));
-        b->setToolTip(tip);
-        b->setAccessibleName(tip);
-        b->setFocusPolicy(Qt::NoFocus);
-        return b;
-    };
-    SpeedButton1 = pickButton(QStringLiteral("SpeedButton1"), QStringLiteral("选择经办人"));
-    SpeedButton2 = pickButton(QStringLiteral("SpeedButton2"), m_words.partnerPickerHint);
-    SpeedButton3 = pickButton(QStringLiteral("SpeedButton3"), QStringLiteral("选择商品"));
+    // The three fields filled from a picker, each with its "…" button.
+    auto *handlerField =
+        new PickerField(jsr, QStringLiteral("SpeedButton1"), QStringLiteral("选择经办人"), this);
+    auto *partnerField =
+        new PickerField(kh, QStringLiteral("SpeedButton2"), m_words.partnerPickerHint, this);
+    auto *codeField =
+        new PickerField(txm, QStringLiteral("SpeedButton3"), QStringLiteral("选择商品"), this);
+    SpeedButton1 = handlerField->button();
+    SpeedButton2 = partnerField->button();
+    SpeedButton3 = codeField->button();
     connect(SpeedButton1, &QToolButton::clicked, this, &DocumentWindow::pickHandler);
     connect(SpeedButton2, &QToolButton::clicked, this, &DocumentWindow::pickPartner);
     connect(SpeedButton3, &QToolButton::clicked, this, &DocumentWindow::openGoodsPicker);
@@ -378,14 +191,10 @@ void DocumentWindow::buildFields()
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         return l;
     };
-    const auto withButton = [this](QWidget *field, QToolButton *button) {
-        auto *box = new QWidget(this);
-        auto *row = new QHBoxLayout(box);
-        row->setContentsMargins(0, 0, 0, 0);
-        row->setSpacing(2);
-        row->addWidget(field, 1);
-        row->addWidget(button);
-        return box;
+    const auto labelledPicker = [&labelled](const QString &caption, PickerField *field) {
+        QLabel *l = labelled(caption, field->field());
+        field->setLabel(l);
+        return l;
     };
 
     auto *head = new QHBoxLayout;
@@ -400,10 +209,10 @@ void DocumentWindow::buildFields()
     fields->addWidget(dh, 0, 1);
     fields->addWidget(labelled(QStringLiteral("日期"), DateTimePicker1), 0, 2);
     fields->addWidget(DateTimePicker1, 0, 3);
-    fields->addWidget(labelled(QStringLiteral("经办人"), jsr), 0, 4);
-    fields->addWidget(withButton(jsr, SpeedButton1), 0, 5);
-    fields->addWidget(labelled(m_words.partnerLabel, kh), 0, 6);
-    fields->addWidget(withButton(kh, SpeedButton2), 0, 7);
+    fields->addWidget(labelledPicker(QStringLiteral("经办人"), handlerField), 0, 4);
+    fields->addWidget(handlerField, 0, 5);
+    fields->addWidget(labelledPicker(m_words.partnerLabel, partnerField), 0, 6);
+    fields->addWidget(partnerField, 0, 7);
     if (money) {
         fields->addWidget(labelled(QStringLiteral("抹零额"), yhe), 1, 0);
         fields->addWidget(yhe, 1, 1);
@@ -415,8 +224,6 @@ void DocumentWindow::buildFields()
         fields->addWidget(bz, 1, 7);
     } else {
         // No money changes hands: no amount fields.
-        for (QWidget *w : std::initializer_list<QWidget *>{yhe, yse, sse})
-            w->hide();
         fields->addWidget(labelled(QStringLiteral("备注"), bz), 1, 0);
         fields->addWidget(bz, 1, 1, 1, 3);
     }
@@ -424,8 +231,8 @@ void DocumentWindow::buildFields()
         fields->addWidget(labelled(m_words.explanationLabel, sm), 1, 4);
         fields->addWidget(sm, 1, 5, 1, 3);
     }
-    fields->addWidget(labelled(QStringLiteral("编码"), txm), 2, 0);
-    fields->addWidget(withButton(txm, SpeedButton3), 2, 1);
+    fields->addWidget(labelledPicker(QStringLiteral("编码"), codeField), 2, 0);
+    fields->addWidget(codeField, 2, 1);
     fields->addWidget(labelled(QStringLiteral("品名"), ppgg), 2, 2);
     fields->addWidget(ppgg, 2, 3, 1, 3);
     fields->addWidget(labelled(QStringLiteral("单价"), jg), 2, 6);
@@ -440,6 +247,9 @@ void DocumentWindow::buildFields()
     DBGrid1 = new ListGrid(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->setToolTip(QStringLiteral("双点列表可修改明细"));
+    // A document's lines are shown in the order they were entered: the line
+    // editor steps through them in that order.
+    DBGrid1->setSortable(false);
     DBGrid1->setColumns({{QStringLiteral("txm"), QStringLiteral("编码"), 110},
                          {QStringLiteral("ppgg"), QStringLiteral("商品名称"), 240},
                          {QStringLiteral("dw"), QStringLiteral("单位"), 60},
@@ -584,35 +394,41 @@ void DocumentWindow::buildFields()
     setTabOrder(kh, txm);
     setTabOrder(txm, jg);
     setTabOrder(jg, sl);
-    setTabOrder(sl, yhe);
-    setTabOrder(yhe, sse);
-    setTabOrder(sse, bz);
+    if (money) {
+        setTabOrder(sl, yhe);
+        setTabOrder(yhe, sse);
+        setTabOrder(sse, bz);
+    } else {
+        setTabOrder(sl, bz);
+    }
     resize(900, 600);
 }
 
 void DocumentWindow::buildKeys()
 {
-    // The window sees these keys before its fields do.
+    // The window sees these keys before its fields do, also while the main
+    // window is not the active one.
+    auto *preview = new KeyPreview(this);
     const std::pair<int, void (DocumentWindow::*)()> keys[] = {
         {Qt::Key_F5, &DocumentWindow::BB1Click},  {Qt::Key_F6, &DocumentWindow::BB2Click},
         {Qt::Key_F7, &DocumentWindow::BB3Click},  {Qt::Key_F8, &DocumentWindow::BB4Click},
         {Qt::Key_F9, &DocumentWindow::BB5Click},  {Qt::Key_F10, &DocumentWindow::SB1Click},
         {Qt::Key_F11, &DocumentWindow::SB2Click}, {Qt::Key_F12, &DocumentWindow::SB3Click},
     };
-    for (const auto &[key, slot] : keys) {
-        auto *s = new QShortcut(QKeySequence(key), this);
-        s->setContext(Qt::WidgetWithChildrenShortcut);
-        connect(s, &QShortcut::activated, this, slot);
-    }
+    for (const auto &[key, slot] : keys)
+        preview->add(key, [this, slot = slot] { (this->*slot)(); });
 }
 
 bool DocumentWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonDblClick) {
+    if (event->type() == QEvent::MouseButtonDblClick && (watched == jsr || watched == kh)) {
+        const QPointer<DocumentWindow> self(this);
         if (watched == jsr)
             pickHandler();
-        else if (watched == kh)
+        else
             pickPartner();
+        if (!self)  // the window went while the picker was open
+            return true;
     }
     return ChildWindow::eventFilter(watched, event);
 }
@@ -668,13 +484,9 @@ void DocumentWindow::recomputeDue()
 
 std::optional<Decimal> DocumentWindow::fieldValue(QLineEdit *field, const QString &caption)
 {
-    QString text = field->text().trimmed();
-    if (text.isEmpty() || text == QStringLiteral("-"))
-        text = QStringLiteral("0");
-    text = decimaltext::rewriteTo2IfLonger(text);
-    const Decimal v = Decimal::parse(text);
+    const Decimal v = documents::fieldNumber(field->text());
     if (!v.isValid()) {
-        msg::info(this, caption + QStringLiteral("不是有效的数字！"));
+        msg::info(this, documents::notANumberMessage(caption));
         field->setFocus();
         return std::nullopt;
     }
@@ -696,9 +508,13 @@ void DocumentWindow::reloadLines()
 
 void DocumentWindow::showLines()
 {
+    // The line that was current stays current; when it is gone, the line
+    // that took its place.
+    const std::optional<qint64> id = currentLineId();
     const int current = DBGrid1->currentRow();
     DBGrid1->openRows(linesSnapshot(m_lines));
-    if (current >= 0 && current < DBGrid1->rowCount())
+    if (!(id && DBGrid1->selectWhere(QStringLiteral("id"), *id)) && current >= 0 &&
+        current < DBGrid1->rowCount())
         DBGrid1->setCurrentRow(current);
     const documents::Totals t = documents::totalsOf(m_lines);
     hjsl->setText(t.quantity.toShortest());
@@ -767,15 +583,15 @@ void DocumentWindow::addChosenGoods(const documents::Goods &goods)
 
 void DocumentWindow::SB2Click()
 {
-    const QVariant id = DBGrid1->currentValue(QStringLiteral("id"));
-    if (m_lines.empty() || !id.isValid()) {
+    const std::optional<qint64> id = currentLineId();
+    if (m_lines.empty() || !id || lineIndexOf(*id) < 0) {
         msg::warning(this, QStringLiteral("没有明细可删除！"));
         return;
     }
     if (!msg::confirmOkCancel(this, QStringLiteral("确定要删除此明细么？")))
         return;
     const documents::Outcome out =
-        documents::deleteLine(m_context.DM1.ADOC1(), m_d, number(), id.toLongLong());
+        documents::deleteLine(m_context.DM1.ADOC1(), m_d, number(), *id);
     if (!out.ok()) {
         showOutcome(out);
         return;
@@ -783,15 +599,38 @@ void DocumentWindow::SB2Click()
     reloadLines();
 }
 
+std::optional<qint64> DocumentWindow::currentLineId() const
+{
+    const QVariant id = DBGrid1->currentValue(QStringLiteral("id"));
+    if (!id.isValid())
+        return std::nullopt;
+    return id.toLongLong();
+}
+
+int DocumentWindow::lineIndexOf(qint64 id) const
+{
+    for (size_t i = 0; i < m_lines.size(); ++i) {
+        if (m_lines[i].id == id)
+            return int(i);
+    }
+    return -1;
+}
+
 void DocumentWindow::SB3Click()
 {
-    if (m_lines.empty() || DBGrid1->currentRow() < 0) {
+    // The line is the grid's current line, found by its id: what the grid
+    // shows at a row need not be the line set's line at that index.
+    const std::optional<qint64> id = currentLineId();
+    const int current = id ? lineIndexOf(*id) : -1;
+    if (m_lines.empty() || current < 0) {
         msg::warning(this, QStringLiteral("没有明细可修改！"));
         return;
     }
-    const std::unique_ptr<TFxgmx1> editor =
-        m_words.lineEditor(m_context, number(), m_mode, m_lines, DBGrid1->currentRow(), this);
-    editor->exec();
+    ModalDialog<TFxgmx1> editor(
+        m_words.lineEditor(m_context, number(), m_mode, m_lines, current, this));
+    editor.exec();
+    if (editor.gone())  // the window went while the editor was open
+        return;
     // The totals follow the edited lines.
     reloadLines();
 }
@@ -839,10 +678,24 @@ void DocumentWindow::newDocument()
     sl->setText(QStringLiteral("0"));
     clearAmounts();
     try {
-        applyNumber(numbering::nextOfToday(m_context.DM1.ADOC1(), m_d.numberingKind, m_today()));
+        if (applyNumber(
+                numbering::nextOfToday(m_context.DM1.ADOC1(), m_d.numberingKind, m_today())))
+            tellOfLinesFound();
     } catch (const DbError &e) {
         msg::error(this, e.message());
     }
+}
+
+void DocumentWindow::tellOfLinesFound()
+{
+    // Lines entered under this number before the program stopped: they are
+    // shown, and saved with the document unless the operator removes them.
+    if (m_mode != Mode::New || m_lines.empty())
+        return;
+    msg::info(this, QStringLiteral("单号%1下有上次未保存的明细%2条，已列入本单，请核对！"
+                                   "不需要时可删除明细或按F5重新开单。")
+                        .arg(number())
+                        .arg(m_lines.size()));
 }
 
 void DocumentWindow::BB1Click()
@@ -857,10 +710,10 @@ void DocumentWindow::BB1Click()
 
 void DocumentWindow::BB2Click()
 {
-    const std::unique_ptr<HeldDocumentPicker> picker = m_words.heldPicker(m_context, this);
+    ModalDialog<HeldDocumentPicker> picker(m_words.heldPicker(m_context, this));
     picker->Edit2->setText(kh->text());
     picker->runQuery();
-    if (picker->exec() != QDialog::Accepted)
+    if (picker.exec() != QDialog::Accepted)
         return;
     takeHeld(picker->chosenNumber());
 }
@@ -896,7 +749,7 @@ void DocumentWindow::startEditMode(const documents::Header &h)
 
 void DocumentWindow::showOutcome(const documents::Outcome &outcome)
 {
-    showOutcomeMessage(this, outcome);
+    ::showOutcome(this, outcome);
     if (QWidget *w = fieldWidget(outcome.focus))
         w->setFocus();
 }
@@ -956,7 +809,8 @@ void DocumentWindow::save(documents::SaveAs as)
     sl->setText(QStringLiteral("0"));
     jg->setText(QStringLiteral("0"));
     cbjg->setText(QStringLiteral("0"));
-    applyNumber(saved.next);
+    if (applyNumber(saved.next))
+        tellOfLinesFound();
 }
 
 void DocumentWindow::BB4Click()
@@ -971,29 +825,34 @@ void DocumentWindow::BB5Click()
 
 // ---- Printing -----------------------------------------------------------------
 
-bool DocumentWindow::checkPrintable()
+std::optional<PrintedDocument> DocumentWindow::printableDocument()
 {
     if (m_lines.empty()) {
         msg::info(this, QStringLiteral("明细不可为空！"));
-        return false;
+        return std::nullopt;
     }
+    PrintedDocument doc = printedDocument();
     if (!m_d.carriesMoney())
-        return true;
-    const auto total = Decimal::parse(hjje->text());
+        return doc;
+    // The amounts are read once, by the tidy rules; the checks and the slip
+    // use the same values, and a text that is not a number prints nothing.
     const auto rounding = fieldValue(yhe, QStringLiteral("抹零额"));
     if (!rounding)
-        return false;
+        return std::nullopt;
     const auto due = fieldValue(yse, m_words.dueLabel);
     if (!due)
-        return false;
+        return std::nullopt;
     const auto settled = fieldValue(sse, m_words.settledLabel);
     if (!settled)
-        return false;
-    if (auto broken = documents::amountRuleBroken(m_d, {total, *rounding, *due, *settled})) {
+        return std::nullopt;
+    if (auto broken =
+            documents::amountRuleBroken(m_d, {doc.totalAmount, *rounding, *due, *settled})) {
         msg::info(this, *broken);
-        return false;
+        return std::nullopt;
     }
-    return true;
+    doc.due = *due;
+    doc.settled = *settled;
+    return doc;
 }
 
 PrintedDocument DocumentWindow::printedDocument() const
@@ -1007,24 +866,20 @@ PrintedDocument DocumentWindow::printedDocument() const
     doc.preparedBy = m_context.session.STyhm1;
     doc.totalQuantity = Decimal::parse(hjsl->text());
     doc.totalAmount = Decimal::parse(hjje->text());
-    if (m_d.carriesMoney()) {
-        doc.due = decimaltext::parseRoundedTo2(yse->text());
-        doc.settled = decimaltext::parseRoundedTo2(sse->text());
-    }
     return doc;
 }
 
-report::Form DocumentWindow::printForm() const
+report::Form DocumentWindow::printForm(const PrintedDocument &doc) const
 {
-    return m_words.printForm(m_context.DM1.ATdanwei1(), printedDocument(),
-                             linesSnapshot(m_lines));
+    return m_words.printForm(m_context.DM1.ATdanwei1(), doc, linesSnapshot(m_lines));
 }
 
 void DocumentWindow::BB3Click()
 {
-    if (!checkPrintable())
+    const std::optional<PrintedDocument> doc = printableDocument();
+    if (!doc)
         return;
-    report::Form form = printForm();
+    report::Form form = printForm(*doc);
     form.setReportTitle(QStringLiteral("打印预览"));
     if (m_previewer)
         m_previewer(form);
@@ -1034,11 +889,15 @@ void DocumentWindow::BB3Click()
 
 void DocumentWindow::BB31Click()
 {
-    if (!m_words.printAndFinalize || !checkPrintable())
+    if (!m_words.printAndFinalize)
         return;
-    const report::Form form = printForm();
+    const std::optional<PrintedDocument> doc = printableDocument();
+    if (!doc)
+        return;
+    const report::Form form = printForm(*doc);
     // A document that could not be printed is not finalized either.
-    if (!report::printDirectly(this, form))
+    const bool printed = m_printer ? m_printer(form) : report::printDirectly(this, form);
+    if (!printed)
         return;
     BB4Click();
 }
@@ -1047,38 +906,19 @@ void DocumentWindow::BB31Click()
 
 void DocumentWindow::pickHandler()
 {
-    TFyg2 picker(m_context, this);
-    picker.setChoiceTarget(m_words.pickerMode, PickTarget::fields(jsr));
+    ModalDialog<TFyg2> picker(new TFyg2(m_context, this));
+    picker->setChoiceTarget(m_words.pickerMode, PickTarget::fields(jsr));
     if (picker.exec() == QDialog::Accepted)
         kh->setFocus();
 }
 
 void DocumentWindow::pickPartner()
 {
-    std::unique_ptr<QDialog> picker;
-    switch (m_words.partnerSource) {
-    case PartnerSource::Customer: {
-        auto customers = std::make_unique<TFkh2>(m_context, this);
-        customers->setChoiceTarget(
-            m_words.pickerMode,
-            PickTarget::fields(kh, m_words.partnerPickWritesRemark ? bz : nullptr));
-        picker = std::move(customers);
-        break;
-    }
-    case PartnerSource::Supplier: {
-        auto suppliers = std::make_unique<TFghs2>(m_context, this);
-        suppliers->setChoiceTarget(m_words.pickerMode, PickTarget::fields(kh));
-        picker = std::move(suppliers);
-        break;
-    }
-    case PartnerSource::Reason: {
-        auto reasons = std::make_unique<TFrklx1>(m_context, this);
-        reasons->setChoiceTarget(kh);
-        picker = std::move(reasons);
-        break;
-    }
-    }
-    if (picker && picker->exec() == QDialog::Accepted)
+    if (!m_words.partnerPicker)
+        return;
+    ModalDialog<QDialog> picker(
+        m_words.partnerPicker(m_context, m_words.pickerMode, kh, bz, this));
+    if (picker.exec() == QDialog::Accepted)
         txm->setFocus();
 }
 

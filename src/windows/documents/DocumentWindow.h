@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class ListGrid;
 class NumberEdit;
@@ -20,6 +21,7 @@ class QPushButton;
 class QToolButton;
 
 class HeldDocumentPicker;
+class QDialog;
 class TFxgmx1;
 struct ShopRecord;
 
@@ -38,28 +40,23 @@ struct PrintedDocument {
     Decimal settled;     // amount received or paid ("0.00" form); zero for movements
 };
 
-// Where the partner field of a document window is filled from.
-enum class PartnerSource {
-    Customer,  // the customer picker `TFkh2`
-    Supplier,  // the supplier picker `TFghs2`
-    Reason,    // the reasons of stock movements `TFrklx1`
-};
+class GoodsVoucherForm;
 
 // The words and switches that make one document window of the family; the
-// engine's Descriptor says what is stored, these say what is shown.
+// engine's Descriptor says what is stored, these say what is shown. Each
+// member of the family fills its own, beside its thin class, and hands it to
+// the frame; the frame knows no member.
 struct DocumentWords {
-    documents::DocumentKind kind;
+    documents::DocumentKind kind = documents::DocumentKind::Retail;
     QString typeCaption;     // "零售出库单"
     QString newTitle;        // "新增零售出库单"
     QString editTitle;       // "修改零售出库单"
     QString pickerMode;      // the pickers' mode: "tjxs", "tjpf", "tjcg", "tjrk"
 
-    PartnerSource partnerSource = PartnerSource::Customer;
     QString partnerLabel;       // "客户", "厂商", "异动原因"
     QString partnerHint;
     QString partnerPickerHint;  // SpeedButton2: "选择客户", ...
-    bool partnerTyped = true;              // free text, or only through the picker
-    bool partnerPickWritesRemark = false;  // the customer's address and telephone
+    bool partnerTyped = true;   // free text, or only through the picker
 
     // The amount fields, shown for the kinds that carry money.
     QString dueLabel;        // "应收额"
@@ -85,23 +82,26 @@ struct DocumentWords {
 
     QString printCaption;    // BB3: "打印预览", "打印-F7"
     QString printHint;
-    bool printAndFinalize = true;  // BB31 "打印结单"
+    bool printAndFinalize = false;  // BB31 "打印结单"
 
-    // The dialogs and the printed form of the kind.
-    std::function<std::unique_ptr<HeldDocumentPicker>(const WindowContext &, QWidget *)>
-        heldPicker;
-    std::function<std::unique_ptr<TFxgmx1>(const WindowContext &, const QString &number,
-                                           documents::Mode, std::vector<documents::Line>,
-                                           int current, QWidget *)>
+    // The dialogs and the printed form of the kind. A dialog is made as a
+    // child of `parent`, which owns it.
+    std::function<HeldDocumentPicker *(const WindowContext &, QWidget *parent)> heldPicker;
+    std::function<TFxgmx1 *(const WindowContext &, const QString &number, documents::Mode,
+                            std::vector<documents::Line>, int current, QWidget *parent)>
         lineEditor;
+    // The partner picker (SpeedButton2), writing its choice into the partner
+    // field and, where the kind says so, the remark.
+    std::function<QDialog *(const WindowContext &, const QString &pickerMode,
+                            QLineEdit *partner, QLineEdit *remark, QWidget *parent)>
+        partnerPicker;
     std::function<report::Form(const ShopRecord &, const PrintedDocument &, Snapshot lines)>
         printForm;
-
-    static const DocumentWords &retail();
-    static const DocumentWords &wholesale();
-    static const DocumentWords &purchase();
-    static const DocumentWords &movement();
 };
+
+// The purchase and movement vouchers filled from a document window.
+report::Form goodsVoucher(GoodsVoucherForm form, const ShopRecord &shop,
+                          const PrintedDocument &doc, Snapshot lines);
 
 // A document window: number, date, handler, partner, the amounts (where the
 // kind carries money), the entry row of the next line, the line grid and the
@@ -110,6 +110,7 @@ struct DocumentWords {
 // close). What it stores goes through the document engine; the window only
 // collects the fields and shows what the engine says. The retail, wholesale,
 // purchase and stock movement windows are this window with their words.
+// Every line action finds its line by its id.
 class DocumentWindow : public ChildWindow, public GoodsReceiver
 {
     Q_OBJECT
@@ -134,12 +135,15 @@ public:
     // The goods picker serving this window, while it is open.
     TFsp2 *goodsPicker() const { return m_goodsPicker; }
 
-    // The form F7 shows, filled from the window as it stands.
-    report::Form printForm() const;
     // Runs instead of the preview window (tests look at the form here).
     void setPreviewer(std::function<void(report::Form &)> previewer)
     {
         m_previewer = std::move(previewer);
+    }
+    // Runs instead of the printer for "打印结单"; true when it printed.
+    void setPrinter(std::function<bool(const report::Form &)> printer)
+    {
+        m_printer = std::move(printer);
     }
 
     // Operations behind the buttons and keys.
@@ -212,15 +216,31 @@ private:
     void clearAmounts();
     void setNumber(const QString &number);
     bool applyNumber(const numbering::Result &next);
+    // Tells the operator when a new document starts with lines already
+    // under its number.
+    void tellOfLinesFound();
     void save(documents::SaveAs as);
-    bool checkPrintable();
+    // The document as F7 and "打印结单" print it, once the lines and the
+    // amounts pass their checks; none (after telling the operator) otherwise.
+    std::optional<PrintedDocument> printableDocument();
+    // The header and totals; the amounts are left to printableDocument().
     PrintedDocument printedDocument() const;
+    report::Form printForm(const PrintedDocument &doc) const;
     void showOutcome(const documents::Outcome &outcome);
     QWidget *fieldWidget(documents::Field field) const;
+    // The id of the grid's current line; none when there is no current line.
+    std::optional<qint64> currentLineId() const;
+    // The place of a line in the line set, or -1.
+    int lineIndexOf(qint64 id) const;
     void startEditMode(const documents::Header &header);
     // A number field's value: empty or a lone "-" is 0, more than two
     // decimals are rounded; a text that is not a number is reported.
     std::optional<Decimal> fieldValue(QLineEdit *field, const QString &caption);
+
+    // A field made without a parent, which the window owns without showing
+    // it; a field with a parent is the parent's.
+    template <class Field>
+    Field *keptOff(Field *field);
 
     WindowContext m_context;
     const DocumentWords &m_words;
@@ -230,4 +250,6 @@ private:
     std::function<QDate()> m_today;
     QPointer<TFsp2> m_goodsPicker;
     std::function<void(report::Form &)> m_previewer;
+    std::function<bool(const report::Form &)> m_printer;
+    std::vector<std::unique_ptr<QWidget>> m_keptOff;
 };

@@ -1,7 +1,7 @@
 #include "windows/documents/Uxgmx1.h"
 
 #include "core/db/Sql.h"
-#include "windows/documents/OutcomeMessage.h"
+#include "ui/Outcomes.h"
 #include "ui/Messages.h"
 #include "ui/NumberEdit.h"
 
@@ -148,7 +148,7 @@ void TFxgmx1::BitBtn1Click()
     const documents::Outcome out = documents::editLine(
         m_context.DM1.ADOC1(), m_d, m_number, m_lines[size_t(m_current)].id, jg->text(), sl->text());
     if (!out.ok()) {
-        showOutcomeMessage(this, out);
+        showOutcome(this, out);
         if (out.focus == documents::Field::Quantity)
             sl->setFocus();
         else if (out.focus == documents::Field::Price)

@@ -26,6 +26,10 @@ GoodsListWindow::GoodsListWindow(const WindowContext &context, QWidget *parent)
     m_splitter->setChildrenCollapsible(false);
     m_splitter->setSizes({150, 650});
     static_cast<QBoxLayout *>(layout())->setStretchFactor(m_splitter, 1);
+
+    // A sale, a purchase or any other action that changes goods or their
+    // stock shows in the list.
+    showsTables(m_context.DM1.ADOC1(), {QStringLiteral("sp")});
 }
 
 bool GoodsListWindow::showFilter(const goods::Filter &filter)
@@ -45,11 +49,7 @@ void GoodsListWindow::showSaved(qint64 id)
 
 void GoodsListWindow::refreshList()
 {
-    try {
-        DBGrid1->refresh();
-    } catch (const DbError &e) {
-        msg::error(this, e.message());
-    }
+    refreshGrid();
 }
 
 bool GoodsListWindow::openList(bool keepSort)

@@ -6,6 +6,7 @@
 #include "ui/ModalDialog.h"
 #include "ui/Outcomes.h"
 #include "ui/NumberEdit.h"
+#include "ui/PickerField.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -46,17 +47,10 @@ TFtjsp1::TFtjsp1(const WindowContext &context, QWidget *parent)
     ms = makeText("ms");
     bz = makeText("bz");
 
-    auto makePicker = [this](const char *name, const QString &tip) {
-        auto *b = new QToolButton(this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setText(QStringLiteral("…"));
-        b->setToolTip(tip);
-        b->setAccessibleName(tip);
-        b->setFocusPolicy(Qt::NoFocus);
-        return b;
-    };
-    SpeedButton1 = makePicker("SpeedButton1", QStringLiteral("选择商品类别"));
-    SpeedButton2 = makePicker("SpeedButton2", QStringLiteral("选择计量单位"));
+    SpeedButton1 = PickerField::makeButton(QStringLiteral("SpeedButton1"),
+                                           QStringLiteral("选择商品类别"), this);
+    SpeedButton2 = PickerField::makeButton(QStringLiteral("SpeedButton2"),
+                                           QStringLiteral("选择计量单位"), this);
     connect(SpeedButton1, &QToolButton::clicked, this, &TFtjsp1::SpeedButton1Click);
     connect(SpeedButton2, &QToolButton::clicked, this, &TFtjsp1::SpeedButton2Click);
 

@@ -7,8 +7,8 @@ class TFtjcgd1 : public DocumentWindow
 {
     Q_OBJECT
 public:
-    explicit TFtjcgd1(const WindowContext &context, QWidget *parent = nullptr)
-        : DocumentWindow(context, DocumentWords::purchase(), parent)
-    {
-    }
+    explicit TFtjcgd1(const WindowContext &context, QWidget *parent = nullptr);
+
+    // The purchase window's words, pickers, line editor and voucher.
+    static const DocumentWords &words();
 };

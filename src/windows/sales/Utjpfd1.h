@@ -7,8 +7,8 @@ class TFtjpfd1 : public DocumentWindow
 {
     Q_OBJECT
 public:
-    explicit TFtjpfd1(const WindowContext &context, QWidget *parent = nullptr)
-        : DocumentWindow(context, DocumentWords::wholesale(), parent)
-    {
-    }
+    explicit TFtjpfd1(const WindowContext &context, QWidget *parent = nullptr);
+
+    // The wholesale window's words, pickers, line editor and slip.
+    static const DocumentWords &words();
 };

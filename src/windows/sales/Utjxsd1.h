@@ -7,8 +7,8 @@ class TFtjxsd1 : public DocumentWindow
 {
     Q_OBJECT
 public:
-    explicit TFtjxsd1(const WindowContext &context, QWidget *parent = nullptr)
-        : DocumentWindow(context, DocumentWords::retail(), parent)
-    {
-    }
+    explicit TFtjxsd1(const WindowContext &context, QWidget *parent = nullptr);
+
+    // The retail window's words, pickers, line editor and slip.
+    static const DocumentWords &words();
 };

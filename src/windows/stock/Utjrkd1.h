@@ -8,8 +8,8 @@ class TFtjrkd1 : public DocumentWindow
 {
     Q_OBJECT
 public:
-    explicit TFtjrkd1(const WindowContext &context, QWidget *parent = nullptr)
-        : DocumentWindow(context, DocumentWords::movement(), parent)
-    {
-    }
+    explicit TFtjrkd1(const WindowContext &context, QWidget *parent = nullptr);
+
+    // The movement window's words, pickers, line editor and voucher.
+    static const DocumentWords &words();
 };

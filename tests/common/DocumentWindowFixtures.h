@@ -1,11 +1,13 @@
 #pragma once
 
 // Helpers the document-window tests share: goods rows, scanning at the
-// counter, and answering the modal dialogs a key opens.
+// counter, bringing a window to the front; ModalDialogs.h answers the modal
+// dialogs a key opens.
 #include "core/money/Decimal.h"
 #include "core/db/Sql.h"
 #include "windows/documents/DocumentWindow.h"
 #include "ui/NumberEdit.h"
+#include "ModalDialogs.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -90,38 +92,6 @@ inline bool showActive(QWidget *w)
     w->show();
     return QTest::qWaitForWindowExposed(w) && activate(w);
 }
-
-// Answers the next modal dialog of type Dialog once it is up: `act` runs on
-// it and should close it; a dialog of another type, or one `act` leaves open,
-// is closed so that the test goes on. seen() tells whether it came.
-template <class Dialog>
-class ModalAnswer
-{
-public:
-    explicit ModalAnswer(std::function<void(Dialog &)> act) : m_state(std::make_shared<State>())
-    {
-        std::shared_ptr<State> state = m_state;
-        QTimer::singleShot(0, [state, act] {
-            QPointer<QWidget> modal = QApplication::activeModalWidget();
-            if (auto *dialog = qobject_cast<Dialog *>(modal.data())) {
-                state->seen = true;
-                state->title = dialog->windowTitle();
-                act(*dialog);
-            }
-            if (modal && modal == QApplication::activeModalWidget())
-                modal->close();
-        });
-    }
-    bool seen() const { return m_state->seen; }
-    QString title() const { return m_state->title; }
-
-private:
-    struct State {
-        bool seen = false;
-        QString title;
-    };
-    std::shared_ptr<State> m_state;
-};
 
 // The caption of the label whose buddy is this field.
 inline QString captionOf(QWidget *window, QWidget *field)
