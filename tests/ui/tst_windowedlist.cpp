@@ -369,6 +369,15 @@ void TestWindowedList::smallAndLongListsAnswerAlike()
     for (ListGrid *g : {&fetched, &windowed})
         QVERIFY(g->selectWhere(u"txm"_s, fetched.rows().value(120, u"txm"_s)));
     same();
+    // Names in the lists' name order (pinyin, Latin after Chinese) both ways,
+    // equal names in the order of entry.
+    for (int click = 0; click < 2; ++click) {
+        for (ListGrid *g : {&fetched, &windowed})
+            g->titleClick(1);
+        same();
+    }
+    QCOMPARE(windowed.rows().sortOrder(), Order::Descending);
+    QVERIFY(windowed.rows().text(0, 1).startsWith(u"O'Brien"_s));
 }
 
 void TestWindowedList::failingStatementLeavesTheGridClosed()
