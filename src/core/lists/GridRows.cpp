@@ -213,6 +213,17 @@ Snapshot GridRows::shownRows() const
     return s;
 }
 
+Snapshot GridRows::shownRows(int first, int count) const
+{
+    first = std::max(first, 0);
+    count = std::max(0, std::min(count, rowCount() - first));
+    if (m_window)
+        return m_window->query.page(windowDb(), m_window->order, first, count);
+    Snapshot s = *m_rows;
+    s.permute(m_order, size_t(first), size_t(count));
+    return s;
+}
+
 bool GridRows::isDecimal(int column) const
 {
     const int f = fieldIndex(column);

@@ -79,6 +79,8 @@ public:
     // the cell table is laid out anew; a window reads its statement whole,
     // once (throws DbError).
     Snapshot shownRows() const;
+    // Rows first..first + count - 1 as shown (fewer at the end), the same way.
+    Snapshot shownRows(int first, int count) const;
 
     bool isDecimal(int column) const;
     // The text shown in a cell: decimals in the shortest form, other values as

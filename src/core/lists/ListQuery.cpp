@@ -19,9 +19,9 @@ bool isColumnName(const QString &name)
 
 QString compared(const OrderTerm &t)
 {
-    // Text columns are compared as the engine compares text; this is where
-    // they take the lists' name order once the connection carries it.
-    return t.column;
+    // Texts in the lists' name order: the PINYIN collation every shop
+    // connection carries, the comparator of a title click on rows at hand.
+    return t.text ? t.column + QStringLiteral(" COLLATE PINYIN") : t.column;
 }
 
 QString orderBy(const ListOrder &order)

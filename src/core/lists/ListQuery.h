@@ -92,8 +92,8 @@ namespace listsql {
 // True for a plain column name (letters, digits, underscores, not starting
 // with a digit): the only names an order may carry.
 bool isColumnName(const QString &name);
-// The expression a term compares: the column, for a text column in the lists'
-// name order.
+// The expression a term compares: the column, a text column in the lists'
+// name order (the PINYIN collation).
 QString compared(const OrderTerm &t);
 // ORDER BY's list of terms, each with its direction and its empty values
 // placed ("ppgg ASC NULLS FIRST, id ASC NULLS FIRST").

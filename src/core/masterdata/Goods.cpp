@@ -356,6 +356,14 @@ QString listStatement(const Filter &f)
     return s + QStringLiteral(" ORDER BY ppgg COLLATE PINYIN, id");
 }
 
+ListQuery listQuery(const Filter &f)
+{
+    QString base = QStringLiteral("SELECT * FROM sp");
+    if (!f.where.isEmpty())
+        base += QStringLiteral(" WHERE ") + f.where;
+    return ListQuery(base, f.binds, {{QStringLiteral("ppgg"), false, true}});
+}
+
 StockTotals stockTotals(const QSqlDatabase &db, const Filter &f)
 {
     QString s = QStringLiteral("SELECT coalesce(sum(kcsl), 0), coalesce(sum(kcje), 0) FROM sp");
