@@ -100,7 +100,9 @@ QString heldState()
 
 ListQuery heldList(const ListDescriptor &d)
 {
-    return ListQuery(selectFrom(d) + u" WHERE shbj = ?"_s, {kHeld}, {{u"dh"_s, false, true}});
+    // Numbers are plain letters and digits: they sort as stored, which is the
+    // order of the index of held documents by number.
+    return ListQuery(selectFrom(d) + u" WHERE shbj = ?"_s, {kHeld}, {{u"dh"_s, false, false}});
 }
 
 ListQuery filteredList(const ListDescriptor &d, const Filter &f)
