@@ -55,6 +55,66 @@ const ListQuery &emptyQuery()
     return q;
 }
 
+// The keys of a result in the order of one term and then the key the same
+// way, from each row's key and value (column 1): the order the database
+// gives for that ORDER BY, sorted here with the lists' comparators.
+std::vector<qint64> keysInOrder(const Snapshot &s, const OrderTerm &t, bool decimal)
+{
+    const size_t n = size_t(s.rowCount());
+    std::vector<qint64> ids(n);
+    std::vector<bool> present(n);
+    for (size_t r = 0; r < n; ++r) {
+        ids[r] = s.toLongLong(int(r), 0);
+        present[r] = !s.isNull(int(r), 1);
+    }
+    std::vector<int> order(n);
+    std::iota(order.begin(), order.end(), 0);
+    // -1, 0 or 1 as row a comes before, level with or after row b going up.
+    auto sortBy = [&](auto compareValues) {
+        auto cmp = [&](int a, int b) {
+            if (present[size_t(a)] != present[size_t(b)])
+                return present[size_t(a)] ? 1 : -1;  // empty values first
+            int c = present[size_t(a)] ? compareValues(a, b) : 0;
+            if (c == 0)
+                c = ids[size_t(a)] < ids[size_t(b)] ? -1 : (ids[size_t(a)] > ids[size_t(b)] ? 1 : 0);
+            return c;
+        };
+        if (t.descending)
+            std::sort(order.begin(), order.end(), [&cmp](int a, int b) { return cmp(a, b) > 0; });
+        else
+            std::sort(order.begin(), order.end(), [&cmp](int a, int b) { return cmp(a, b) < 0; });
+    };
+    if (t.text) {
+        const NameOrder names;
+        std::vector<QCollatorSortKey> keys;
+        keys.reserve(n);
+        for (size_t r = 0; r < n; ++r)
+            keys.push_back(names.sortKey(s.text(int(r), 1)));
+        sortBy([&keys](int a, int b) {
+            const int c = keys[size_t(a)].compare(keys[size_t(b)]);
+            return c < 0 ? -1 : (c > 0 ? 1 : 0);
+        });
+    } else if (decimal) {
+        std::vector<qint64> values(n);
+        for (size_t r = 0; r < n; ++r)
+            values[r] = s.toLongLong(int(r), 1);
+        sortBy([&values](int a, int b) {
+            return values[size_t(a)] < values[size_t(b)] ? -1 : (values[size_t(a)] > values[size_t(b)] ? 1 : 0);
+        });
+    } else {
+        std::vector<double> values(n);
+        for (size_t r = 0; r < n; ++r)
+            values[r] = s.value(int(r), 1).toDouble();
+        sortBy([&values](int a, int b) {
+            return values[size_t(a)] < values[size_t(b)] ? -1 : (values[size_t(a)] > values[size_t(b)] ? 1 : 0);
+        });
+    }
+    std::vector<qint64> out(n);
+    for (size_t i = 0; i < n; ++i)
+        out[i] = ids[size_t(order[i])];
+    return out;
+}
+
 }  // namespace
 
 void GridRows::setColumns(std::vector<GridColumn> columns)
@@ -127,6 +187,24 @@ void GridRows::reload()
     w.pages.clear();
     w.pages[0] = std::make_shared<const Snapshot>(w.sample);
     mapFields();
+    if (w.sorted)
+        sortKeysHere();
+}
+
+void GridRows::sortKeysHere()
+{
+    Window &w = *m_window;
+    w.pages.clear();
+    const OrderTerm &term = w.order.front();
+    const int field = w.sample.columnIndex(term.column);
+    try {
+        const Snapshot pairs = w.query.keysAndValues(windowDb(), term.column);
+        w.sorted = std::make_shared<const std::vector<qint64>>(
+            keysInOrder(pairs, term, field >= 0 && w.sample.isDecimal(field)));
+        w.count = int(w.sorted->size());
+    } catch (const DbError &) {
+        w.sorted.reset();  // the database sorts every page instead
+    }
 }
 
 void GridRows::close()
@@ -158,8 +236,7 @@ std::shared_ptr<const Snapshot> GridRows::pageOf(int page) const
         return found->second;
     std::shared_ptr<const Snapshot> rows;
     try {
-        rows = std::make_shared<const Snapshot>(
-            m_window->query.page(windowDb(), m_window->order, qint64(page) * PageRows, PageRows));
+        rows = std::make_shared<const Snapshot>(shownRows(page * PageRows, PageRows));
     } catch (const DbError &) {
         // Shown empty rather than asked for again at every paint.
         rows = std::make_shared<const Snapshot>();
@@ -205,6 +282,26 @@ int GridRows::pagesHeld() const
 
 Snapshot GridRows::shownRows() const
 {
+    if (m_window && m_window->sorted) {
+        // Read in the statement's own order, laid out in the keys' order.
+        const ListQuery &q = m_window->query;
+        Snapshot all = Snapshot::fetch(windowDb(), q.statement(q.order()), q.binds());
+        const int k = all.columnIndex(q.key());
+        std::vector<std::pair<qint64, int>> rows;
+        rows.reserve(size_t(all.rowCount()));
+        for (int r = 0; r < all.rowCount(); ++r)
+            rows.emplace_back(all.toLongLong(r, k), r);
+        std::sort(rows.begin(), rows.end());
+        std::vector<int> order;
+        order.reserve(m_window->sorted->size());
+        for (qint64 key : *m_window->sorted) {
+            const auto at = std::lower_bound(rows.begin(), rows.end(), std::pair<qint64, int>(key, -1));
+            if (at != rows.end() && at->first == key)
+                order.push_back(at->second);
+        }
+        all.permute(order);
+        return all;
+    }
     if (m_window)
         return Snapshot::fetch(windowDb(), m_window->query.statement(m_window->order),
                                m_window->query.binds());
@@ -217,6 +314,8 @@ Snapshot GridRows::shownRows(int first, int count) const
 {
     first = std::max(first, 0);
     count = std::max(0, std::min(count, rowCount() - first));
+    if (m_window && m_window->sorted)
+        return m_window->query.rowsOfKeys(windowDb(), m_window->sorted->data() + first, size_t(count));
     if (m_window)
         return m_window->query.page(windowDb(), m_window->order, first, count);
     Snapshot s = *m_rows;
@@ -270,12 +369,20 @@ int GridRows::rowOfKey(const QVariant &key) const
 {
     if (!m_window)
         return find(keyField(), key);
+    if (m_window->sorted) {
+        const std::vector<qint64> &keys = *m_window->sorted;
+        const qint64 wanted = key.toLongLong();
+        const auto at = std::find(keys.begin(), keys.end(), wanted);
+        return at == keys.end() ? -1 : int(at - keys.begin());
+    }
     const qint64 at = m_window->query.positionOf(windowDb(), m_window->order, key);
     return at >= 0 && at < m_window->count ? int(at) : -1;
 }
 
 std::vector<qint64> GridRows::keys() const
 {
+    if (m_window && m_window->sorted)
+        return *m_window->sorted;
     if (m_window)
         return m_window->query.keys(windowDb(), m_window->order);
     std::vector<qint64> out;
@@ -335,6 +442,11 @@ ListOrder GridRows::shownOrder() const
     return m_window ? m_window->order : ListOrder{};
 }
 
+std::shared_ptr<const std::vector<qint64>> GridRows::sortedKeys() const
+{
+    return m_window ? m_window->sorted : nullptr;
+}
+
 QString GridRows::connectionName() const
 {
     return m_window ? m_window->connection : QString();
@@ -360,6 +472,7 @@ void GridRows::sort(int column, Order order)
     if (m_window) {
         m_window->pages.clear();
         m_window->order = m_window->query.order();
+        m_window->sorted.reset();
         m_sortField.clear();
         m_sortOrder = Order::None;
         if (order == Order::None || f < 0)
@@ -372,6 +485,8 @@ void GridRows::sort(int column, Order order)
         }
         m_sortField = m_columns[size_t(column)].field;
         m_sortOrder = order;
+        if (!m_window->query.isIndexed(m_window->order))
+            sortKeysHere();
         return;
     }
     std::iota(m_order.begin(), m_order.end(), 0);
