@@ -2,6 +2,8 @@
 
 #include "core/lists/NameOrder.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <iterator>
 #include <limits>
@@ -57,61 +59,85 @@ const ListQuery &emptyQuery()
 
 // The keys of a result in the order of one term and then the key the same
 // way, from each row's key and value (column 1): the order the database
-// gives for that ORDER BY, sorted here with the lists' comparators.
+// gives for that ORDER BY, sorted here with the lists' comparators. Going
+// down is going up turned round, empty values first going up.
+template <class Value>
+void sortEntries(std::vector<std::pair<Value, qint64>> &entries)
+{
+    std::sort(entries.begin(), entries.end());
+}
+
 std::vector<qint64> keysInOrder(const Snapshot &s, const OrderTerm &t, bool decimal)
 {
-    const size_t n = size_t(s.rowCount());
-    std::vector<qint64> ids(n);
-    std::vector<bool> present(n);
-    for (size_t r = 0; r < n; ++r) {
-        ids[r] = s.toLongLong(int(r), 0);
-        present[r] = !s.isNull(int(r), 1);
-    }
-    std::vector<int> order(n);
-    std::iota(order.begin(), order.end(), 0);
-    // -1, 0 or 1 as row a comes before, level with or after row b going up.
-    auto sortBy = [&](auto compareValues) {
-        auto cmp = [&](int a, int b) {
-            if (present[size_t(a)] != present[size_t(b)])
-                return present[size_t(a)] ? 1 : -1;  // empty values first
-            int c = present[size_t(a)] ? compareValues(a, b) : 0;
-            if (c == 0)
-                c = ids[size_t(a)] < ids[size_t(b)] ? -1 : (ids[size_t(a)] > ids[size_t(b)] ? 1 : 0);
-            return c;
-        };
-        if (t.descending)
-            std::sort(order.begin(), order.end(), [&cmp](int a, int b) { return cmp(a, b) > 0; });
-        else
-            std::sort(order.begin(), order.end(), [&cmp](int a, int b) { return cmp(a, b) < 0; });
+    const int n = s.rowCount();
+    std::vector<qint64> out;
+    out.reserve(size_t(n));
+    for (int r = 0; r < n; ++r)
+        if (s.isNull(r, 1))
+            out.push_back(s.toLongLong(r, 0));
+    std::sort(out.begin(), out.end());
+    const auto append = [&out](const auto &entries) {
+        for (const auto &e : entries)
+            out.push_back(e.second);
     };
     if (t.text) {
+        // Each distinct text gets its rank in the name order once (a column
+        // of categories or units holds few), then whole numbers are sorted.
+        QHash<QString, int> index;
+        std::vector<QString> distinct;
+        std::vector<std::pair<qint64, qint64>> entries;
+        entries.reserve(size_t(n));
+        for (int r = 0; r < n; ++r) {
+            if (s.isNull(r, 1))
+                continue;
+            const QString text = s.text(r, 1);
+            auto at = index.constFind(text);
+            if (at == index.constEnd()) {
+                at = index.insert(text, int(distinct.size()));
+                distinct.push_back(text);
+            }
+            entries.emplace_back(*at, s.toLongLong(r, 0));
+        }
         const NameOrder names;
         std::vector<QCollatorSortKey> keys;
-        keys.reserve(n);
-        for (size_t r = 0; r < n; ++r)
-            keys.push_back(names.sortKey(s.text(int(r), 1)));
-        sortBy([&keys](int a, int b) {
-            const int c = keys[size_t(a)].compare(keys[size_t(b)]);
-            return c < 0 ? -1 : (c > 0 ? 1 : 0);
+        keys.reserve(distinct.size());
+        for (const QString &text : distinct)
+            keys.push_back(names.sortKey(text));
+        std::vector<int> byName(distinct.size());
+        std::iota(byName.begin(), byName.end(), 0);
+        std::sort(byName.begin(), byName.end(), [&keys](int a, int b) {
+            return keys[size_t(a)].compare(keys[size_t(b)]) < 0;
         });
+        // Texts the name order holds equal share a rank.
+        std::vector<qint64> rank(distinct.size());
+        for (size_t i = 0; i < byName.size(); ++i)
+            rank[size_t(byName[i])] =
+                i > 0 && keys[size_t(byName[i])].compare(keys[size_t(byName[i - 1])]) == 0
+                    ? rank[size_t(byName[i - 1])]
+                    : qint64(i);
+        for (auto &e : entries)
+            e.first = rank[size_t(e.first)];
+        sortEntries(entries);
+        append(entries);
     } else if (decimal) {
-        std::vector<qint64> values(n);
-        for (size_t r = 0; r < n; ++r)
-            values[r] = s.toLongLong(int(r), 1);
-        sortBy([&values](int a, int b) {
-            return values[size_t(a)] < values[size_t(b)] ? -1 : (values[size_t(a)] > values[size_t(b)] ? 1 : 0);
-        });
+        std::vector<std::pair<qint64, qint64>> entries;
+        entries.reserve(size_t(n));
+        for (int r = 0; r < n; ++r)
+            if (!s.isNull(r, 1))
+                entries.emplace_back(s.toLongLong(r, 1), s.toLongLong(r, 0));
+        sortEntries(entries);
+        append(entries);
     } else {
-        std::vector<double> values(n);
-        for (size_t r = 0; r < n; ++r)
-            values[r] = s.value(int(r), 1).toDouble();
-        sortBy([&values](int a, int b) {
-            return values[size_t(a)] < values[size_t(b)] ? -1 : (values[size_t(a)] > values[size_t(b)] ? 1 : 0);
-        });
+        std::vector<std::pair<double, qint64>> entries;
+        entries.reserve(size_t(n));
+        for (int r = 0; r < n; ++r)
+            if (!s.isNull(r, 1))
+                entries.emplace_back(s.value(r, 1).toDouble(), s.toLongLong(r, 0));
+        sortEntries(entries);
+        append(entries);
     }
-    std::vector<qint64> out(n);
-    for (size_t i = 0; i < n; ++i)
-        out[i] = ids[size_t(order[i])];
+    if (t.descending)
+        std::reverse(out.begin(), out.end());
     return out;
 }
 
