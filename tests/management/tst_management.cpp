@@ -384,7 +384,7 @@ void TestManagement::upgradeAddsTheListIndexes()
         QVERIFY(save(db, movement(), u"YDD20240315001"_s, u"盘盈"_s, SaveAs::Hold).outcome.ok());
         for (const QString &index : added)
             sql::exec(db, u"DROP INDEX "_s + index);
-        sql::exec(db, u"PRAGMA user_version = 2"_s);
+        sql::exec(db, u"PRAGMA user_version = 3"_s);
     }
     TDM1 dm(dir.path());
     QVERIFY(!dm.open());

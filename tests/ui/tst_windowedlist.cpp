@@ -51,12 +51,18 @@ void makeCatalogue(QSqlDatabase db, int count)
     t.commit();
 }
 
-ListQuery goodsByName(const QString &where = QString(), const sql::Binds &binds = {})
+// Without indexed columns every title sort is one the window sorts itself;
+// with them, sorts by name and code are the database's own pages.
+ListQuery goodsByName(const QString &where = QString(), const sql::Binds &binds = {},
+                      bool indexed = false)
 {
     QString base = u"SELECT id, txm, ppgg, kcsl, kcje FROM sp"_s;
     if (!where.isEmpty())
         base += u" WHERE "_s + where;
-    return ListQuery(base, binds, {{u"ppgg"_s, false, true}});
+    ListQuery q(base, binds, {{u"ppgg"_s, false, true}});
+    if (indexed)
+        q.setIndexedColumns({u"ppgg"_s, u"txm"_s});
+    return q;
 }
 
 std::vector<GridColumn> columns()
@@ -89,7 +95,9 @@ private Q_SLOTS:
 
     void modelPassesTheTester();
     void holdsAFewPagesWhereverItIsScrolled();
+    void titleClicksSortOnTheDatabase_data();
     void titleClicksSortOnTheDatabase();
+    void currentRowFollowsItsRecord_data();
     void currentRowFollowsItsRecord();
     void requeryRestoresTheStatementsOrder();
     void refreshKeepsSortAndPlace();
@@ -97,6 +105,7 @@ private Q_SLOTS:
     void sumsAndKeysOverTheWholeResult();
     void smallAndLongListsAnswerAlike();
     void failingStatementLeavesTheGridClosed();
+    void exportWalksTheStatementCellByCell_data();
     void exportWalksTheStatementCellByCell();
     void printGetsTheListInItsOrder();
 
@@ -161,11 +170,22 @@ void TestWindowedList::holdsAFewPagesWhereverItIsScrolled()
     QVERIFY(!rows.value(Articles, u"id"_s).isValid());
 }
 
+void TestWindowedList::titleClicksSortOnTheDatabase_data()
+{
+    QTest::addColumn<bool>("indexed");
+    QTest::newRow("sorted by the window") << false;
+    QTest::newRow("name and code by an index") << true;
+}
+
+// The rows shown after each click are the database's for that ORDER BY, in
+// both ways of sorting: the window's own sort of the keys and the database's
+// pages.
 void TestWindowedList::titleClicksSortOnTheDatabase()
 {
+    QFETCH(bool, indexed);
     ListGrid grid;
     grid.setColumns(columns());
-    grid.openQuery(m_shop->db(), goodsByName());
+    grid.openQuery(m_shop->db(), goodsByName({}, {}, indexed));
     const GridRows &rows = grid.rows();
 
     struct Click {
@@ -181,16 +201,19 @@ void TestWindowedList::titleClicksSortOnTheDatabase()
         QCOMPARE(rows.sortField(), columns()[size_t(click.column)].field);
         QVERIFY(isBold(grid, click.column));
         QCOMPARE(grid.rowCount(), Articles);
+        QCOMPARE(rows.sortedKeys() != nullptr, !indexed || click.column == 2);
         const Snapshot expected = whole(m_shop->db(), rows);
         const int field = expected.columnIndex(columns()[size_t(click.column)].field);
         const int id = expected.columnIndex(u"id"_s);
         for (int r : {0, 1, 199, 200, 201, Articles / 2, Articles - 2, Articles - 1})
             QCOMPARE(rows.value(r, u"id"_s), expected.value(r, id));
-        // The order is the column's and, among equal values, the order of entry.
+        // The order is the column's and, among equal values, the order of
+        // entry (turned round going down).
         for (int r = 1; r < 3000; ++r) {
             const QVariant a = expected.value(r - 1, field), b = expected.value(r, field);
             if (a == b) {
-                QVERIFY(expected.toLongLong(r - 1, id) < expected.toLongLong(r, id));
+                QCOMPARE(expected.toLongLong(r - 1, id) < expected.toLongLong(r, id),
+                         click.order == Order::Ascending);
             } else if (click.column == 2) {
                 QCOMPARE(a.toLongLong() < b.toLongLong(), click.order == Order::Ascending);
             }
@@ -200,11 +223,17 @@ void TestWindowedList::titleClicksSortOnTheDatabase()
     QVERIFY(!isBold(grid, 0) && !isBold(grid, 2) && !isBold(grid, 3));
 }
 
+void TestWindowedList::currentRowFollowsItsRecord_data()
+{
+    titleClicksSortOnTheDatabase_data();
+}
+
 void TestWindowedList::currentRowFollowsItsRecord()
 {
+    QFETCH(bool, indexed);
     ListGrid grid;
     grid.setColumns(columns());
-    grid.openQuery(m_shop->db(), goodsByName());
+    grid.openQuery(m_shop->db(), goodsByName({}, {}, indexed));
     QCOMPARE(grid.currentRow(), 0);
     grid.setCurrentRow(73456);
     const QVariant id = grid.currentValue(u"id"_s);
@@ -397,8 +426,18 @@ void TestWindowedList::failingStatementLeavesTheGridClosed()
 // The export of a window onto 10,000 rows, sorted by a title click: every
 // cell read back is the statement's in the grid's order, a hidden column
 // stays empty, and the list keeps its order, current row and few pages.
+void TestWindowedList::exportWalksTheStatementCellByCell_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<bool>("indexed");
+    QTest::newRow("quantity, keys sorted by the window") << 2 << false;
+    QTest::newRow("name, the statement walked") << 1 << true;
+}
+
 void TestWindowedList::exportWalksTheStatementCellByCell()
 {
+    QFETCH(int, column);
+    QFETCH(bool, indexed);
     QTemporaryDir dir;
     gridexport::setFolder(QDir(dir.path()).filePath(u"导出数据"_s));
     QStringList opened;
@@ -418,9 +457,10 @@ void TestWindowedList::exportWalksTheStatementCellByCell()
     auto shownColumns = columns();
     shownColumns[3].hidden = true;
     w.grid()->setColumns(shownColumns);
-    QVERIFY(w.query(m_shop->db(), goodsByName(u"lb = ?"_s, {u"紧固件"_s})));
-    w.grid()->titleClick(2);
-    w.grid()->titleClick(2);  // by quantity, most first
+    QVERIFY(w.query(m_shop->db(), goodsByName(u"lb = ?"_s, {u"紧固件"_s}, indexed)));
+    w.grid()->titleClick(column);
+    w.grid()->titleClick(column);  // going down
+    QCOMPARE(w.grid()->rows().sortedKeys() != nullptr, !indexed);
     w.grid()->setCurrentRow(4321);
     const QVariant current = w.grid()->currentValue(u"id"_s);
     w.exportGrid();

@@ -149,6 +149,9 @@ const char kGoodsByName[] =
 // A category's goods in the same order, for a click on the category tree.
 const char kGoodsByCategory[] =
     "CREATE INDEX IF NOT EXISTS sp_lb_name ON sp(lb, ppgg COLLATE PINYIN)";
+// The goods in code order (the same collation, then by entry), for a click on
+// the code title of a long list.
+const char kGoodsByCode[] = "CREATE INDEX IF NOT EXISTS sp_code ON sp(txm COLLATE PINYIN)";
 
 // The management lists: the held documents by number (the list a management
 // window opens with), the documents of one state in the order of entry (a
@@ -171,6 +174,7 @@ const char *const kDocumentLists[] = {
 const char *const kIndexes[] = {
     kGoodsByName,
     kGoodsByCategory,
+    kGoodsByCode,
     "CREATE INDEX sp_txm ON sp(txm)",
     "CREATE INDEX sp_identity ON sp(ppgg, txm, dw)",
     "CREATE INDEX xsglz_dh ON xsglz(dh)",
@@ -258,7 +262,8 @@ const std::vector<Upgrade> &upgrades()
 {
     static const std::vector<Upgrade> steps = {
         {2, {kGoodsByName, "DROP INDEX IF EXISTS sp_lb", kGoodsByCategory}},
-        {3, {std::begin(kDocumentLists), std::end(kDocumentLists)}},
+        {3, {kGoodsByCode}},
+        {4, {std::begin(kDocumentLists), std::end(kDocumentLists)}},
     };
     return steps;
 }

@@ -2,6 +2,8 @@
 
 #include "core/lists/NameOrder.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <iterator>
 #include <limits>
@@ -53,6 +55,90 @@ const ListQuery &emptyQuery()
 {
     static const ListQuery q;
     return q;
+}
+
+// The keys of a result in the order of one term and then the key the same
+// way, from each row's key and value (column 1): the order the database
+// gives for that ORDER BY, sorted here with the lists' comparators. Going
+// down is going up turned round, empty values first going up.
+template <class Value>
+void sortEntries(std::vector<std::pair<Value, qint64>> &entries)
+{
+    std::sort(entries.begin(), entries.end());
+}
+
+std::vector<qint64> keysInOrder(const Snapshot &s, const OrderTerm &t, bool decimal)
+{
+    const int n = s.rowCount();
+    std::vector<qint64> out;
+    out.reserve(size_t(n));
+    for (int r = 0; r < n; ++r)
+        if (s.isNull(r, 1))
+            out.push_back(s.toLongLong(r, 0));
+    std::sort(out.begin(), out.end());
+    const auto append = [&out](const auto &entries) {
+        for (const auto &e : entries)
+            out.push_back(e.second);
+    };
+    if (t.text) {
+        // Each distinct text gets its rank in the name order once (a column
+        // of categories or units holds few), then whole numbers are sorted.
+        QHash<QString, int> index;
+        std::vector<QString> distinct;
+        std::vector<std::pair<qint64, qint64>> entries;
+        entries.reserve(size_t(n));
+        for (int r = 0; r < n; ++r) {
+            if (s.isNull(r, 1))
+                continue;
+            const QString text = s.text(r, 1);
+            auto at = index.constFind(text);
+            if (at == index.constEnd()) {
+                at = index.insert(text, int(distinct.size()));
+                distinct.push_back(text);
+            }
+            entries.emplace_back(*at, s.toLongLong(r, 0));
+        }
+        const NameOrder names;
+        std::vector<QCollatorSortKey> keys;
+        keys.reserve(distinct.size());
+        for (const QString &text : distinct)
+            keys.push_back(names.sortKey(text));
+        std::vector<int> byName(distinct.size());
+        std::iota(byName.begin(), byName.end(), 0);
+        std::sort(byName.begin(), byName.end(), [&keys](int a, int b) {
+            return keys[size_t(a)].compare(keys[size_t(b)]) < 0;
+        });
+        // Texts the name order holds equal share a rank.
+        std::vector<qint64> rank(distinct.size());
+        for (size_t i = 0; i < byName.size(); ++i)
+            rank[size_t(byName[i])] =
+                i > 0 && keys[size_t(byName[i])].compare(keys[size_t(byName[i - 1])]) == 0
+                    ? rank[size_t(byName[i - 1])]
+                    : qint64(i);
+        for (auto &e : entries)
+            e.first = rank[size_t(e.first)];
+        sortEntries(entries);
+        append(entries);
+    } else if (decimal) {
+        std::vector<std::pair<qint64, qint64>> entries;
+        entries.reserve(size_t(n));
+        for (int r = 0; r < n; ++r)
+            if (!s.isNull(r, 1))
+                entries.emplace_back(s.toLongLong(r, 1), s.toLongLong(r, 0));
+        sortEntries(entries);
+        append(entries);
+    } else {
+        std::vector<std::pair<double, qint64>> entries;
+        entries.reserve(size_t(n));
+        for (int r = 0; r < n; ++r)
+            if (!s.isNull(r, 1))
+                entries.emplace_back(s.value(r, 1).toDouble(), s.toLongLong(r, 0));
+        sortEntries(entries);
+        append(entries);
+    }
+    if (t.descending)
+        std::reverse(out.begin(), out.end());
+    return out;
 }
 
 }  // namespace
@@ -127,6 +213,24 @@ void GridRows::reload()
     w.pages.clear();
     w.pages[0] = std::make_shared<const Snapshot>(w.sample);
     mapFields();
+    if (w.sorted)
+        sortKeysHere();
+}
+
+void GridRows::sortKeysHere()
+{
+    Window &w = *m_window;
+    w.pages.clear();
+    const OrderTerm &term = w.order.front();
+    const int field = w.sample.columnIndex(term.column);
+    try {
+        const Snapshot pairs = w.query.keysAndValues(windowDb(), term.column);
+        w.sorted = std::make_shared<const std::vector<qint64>>(
+            keysInOrder(pairs, term, field >= 0 && w.sample.isDecimal(field)));
+        w.count = int(w.sorted->size());
+    } catch (const DbError &) {
+        w.sorted.reset();  // the database sorts every page instead
+    }
 }
 
 void GridRows::close()
@@ -158,8 +262,7 @@ std::shared_ptr<const Snapshot> GridRows::pageOf(int page) const
         return found->second;
     std::shared_ptr<const Snapshot> rows;
     try {
-        rows = std::make_shared<const Snapshot>(
-            m_window->query.page(windowDb(), m_window->order, qint64(page) * PageRows, PageRows));
+        rows = std::make_shared<const Snapshot>(shownRows(page * PageRows, PageRows));
     } catch (const DbError &) {
         // Shown empty rather than asked for again at every paint.
         rows = std::make_shared<const Snapshot>();
@@ -205,6 +308,26 @@ int GridRows::pagesHeld() const
 
 Snapshot GridRows::shownRows() const
 {
+    if (m_window && m_window->sorted) {
+        // Read in the statement's own order, laid out in the keys' order.
+        const ListQuery &q = m_window->query;
+        Snapshot all = Snapshot::fetch(windowDb(), q.statement(q.order()), q.binds());
+        const int k = all.columnIndex(q.key());
+        std::vector<std::pair<qint64, int>> rows;
+        rows.reserve(size_t(all.rowCount()));
+        for (int r = 0; r < all.rowCount(); ++r)
+            rows.emplace_back(all.toLongLong(r, k), r);
+        std::sort(rows.begin(), rows.end());
+        std::vector<int> order;
+        order.reserve(m_window->sorted->size());
+        for (qint64 key : *m_window->sorted) {
+            const auto at = std::lower_bound(rows.begin(), rows.end(), std::pair<qint64, int>(key, -1));
+            if (at != rows.end() && at->first == key)
+                order.push_back(at->second);
+        }
+        all.permute(order);
+        return all;
+    }
     if (m_window)
         return Snapshot::fetch(windowDb(), m_window->query.statement(m_window->order),
                                m_window->query.binds());
@@ -217,6 +340,8 @@ Snapshot GridRows::shownRows(int first, int count) const
 {
     first = std::max(first, 0);
     count = std::max(0, std::min(count, rowCount() - first));
+    if (m_window && m_window->sorted)
+        return m_window->query.rowsOfKeys(windowDb(), m_window->sorted->data() + first, size_t(count));
     if (m_window)
         return m_window->query.page(windowDb(), m_window->order, first, count);
     Snapshot s = *m_rows;
@@ -270,12 +395,20 @@ int GridRows::rowOfKey(const QVariant &key) const
 {
     if (!m_window)
         return find(keyField(), key);
+    if (m_window->sorted) {
+        const std::vector<qint64> &keys = *m_window->sorted;
+        const qint64 wanted = key.toLongLong();
+        const auto at = std::find(keys.begin(), keys.end(), wanted);
+        return at == keys.end() ? -1 : int(at - keys.begin());
+    }
     const qint64 at = m_window->query.positionOf(windowDb(), m_window->order, key);
     return at >= 0 && at < m_window->count ? int(at) : -1;
 }
 
 std::vector<qint64> GridRows::keys() const
 {
+    if (m_window && m_window->sorted)
+        return *m_window->sorted;
     if (m_window)
         return m_window->query.keys(windowDb(), m_window->order);
     std::vector<qint64> out;
@@ -335,6 +468,11 @@ ListOrder GridRows::shownOrder() const
     return m_window ? m_window->order : ListOrder{};
 }
 
+std::shared_ptr<const std::vector<qint64>> GridRows::sortedKeys() const
+{
+    return m_window ? m_window->sorted : nullptr;
+}
+
 QString GridRows::connectionName() const
 {
     return m_window ? m_window->connection : QString();
@@ -360,6 +498,7 @@ void GridRows::sort(int column, Order order)
     if (m_window) {
         m_window->pages.clear();
         m_window->order = m_window->query.order();
+        m_window->sorted.reset();
         m_sortField.clear();
         m_sortOrder = Order::None;
         if (order == Order::None || f < 0)
@@ -372,6 +511,8 @@ void GridRows::sort(int column, Order order)
         }
         m_sortField = m_columns[size_t(column)].field;
         m_sortOrder = order;
+        if (!m_window->query.isIndexed(m_window->order))
+            sortKeysHere();
         return;
     }
     std::iota(m_order.begin(), m_order.end(), 0);

@@ -32,6 +32,10 @@ struct GridColumn {
 //     database, rows are fetched a page at a time as they are looked at, a
 //     few pages are kept and those far away dropped, and a title sort is a
 //     new ORDER BY on the database. Memory does not grow with the row count.
+//     Sorted by a column no index keeps in order, the window instead reads
+//     each row's key and value once and sorts the keys itself (the database
+//     would sort the whole result again for every page further down); it
+//     then holds the keys, eight bytes a row, and reads pages by key.
 // Either way the rows are read through the same calls. Copies are cheap (the
 // rows are shared, read-only), which lets an export work on a copy while the
 // window stays usable; a copy of a window holds its statement and order, and
@@ -124,6 +128,10 @@ public:
     const ListQuery &query() const;
     ListOrder shownOrder() const;
     QString connectionName() const;
+    // The keys in the order shown, when the window sorted them itself (a
+    // column no index keeps in order); null otherwise. Never changed once
+    // made, so an export may walk them on another thread.
+    std::shared_ptr<const std::vector<qint64>> sortedKeys() const;
 
     // The window's page: rows fetched at a time, and pages kept.
     static constexpr int PageRows = 200;
@@ -138,6 +146,7 @@ private:
         ListOrder order;
         int count = 0;
         Snapshot sample;  // the first page when opened: the columns and their kinds
+        std::shared_ptr<const std::vector<qint64>> sorted;  // keys sorted here, or null
         mutable std::map<int, std::shared_ptr<const Snapshot>> pages;
     };
 
@@ -147,6 +156,7 @@ private:
     std::shared_ptr<const Snapshot> pageOf(int page) const;
     QSqlDatabase windowDb() const;
     bool holdsText(int field) const;
+    void sortKeysHere();
 
     std::vector<GridColumn> m_columns;
     std::vector<int> m_fieldIndex;  // grid column -> statement column, -1 when absent

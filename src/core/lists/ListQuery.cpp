@@ -84,7 +84,17 @@ ListOrder ListQuery::sortedBy(const QString &column, bool descending, bool text)
 {
     if (column == m_key)
         return complete({{column, descending, false}});
-    return complete({{column, descending, text}});
+    return complete({{column, descending, text}, {m_key, descending, false}});
+}
+
+bool ListQuery::isIndexed(const ListOrder &order) const
+{
+    // The key's own order is the table's; every other term one index's,
+    // followed by the key in the same direction.
+    for (size_t i = 0; i + 1 < order.size(); ++i)
+        if (!m_indexed.contains(order[i].column) || order[i].descending != order.back().descending)
+            return false;
+    return order.size() <= 2;
 }
 
 QString ListQuery::statement(const ListOrder &order) const
@@ -140,6 +150,26 @@ qint64 ListQuery::positionOf(const QSqlDatabase &db, const ListOrder &wanted,
         plus(m_binds, {key}));
     if (row.rowCount() == 0)
         return -1;
+
+    if (order.size() > 1 && isIndexed(order)) {
+        // The keys in that order, stepped through until the row's comes.
+        const int k = int(order.size()) - 1;
+        const bool whole = row.typeId(0, k) == QMetaType::LongLong;
+        const qint64 wanted = row.toLongLong(0, k);
+        const QVariant wantedValue = row.value(0, k);
+        SnapshotStream keys(db,
+                            QStringLiteral("SELECT ") + m_key + from() +
+                                QStringLiteral(" ORDER BY ") + listsql::orderBy(order),
+                            m_binds);
+        qint64 at = 0;
+        while (!keys.atEnd()) {
+            const Snapshot piece = keys.next(4096);
+            for (int r = 0; r < piece.rowCount(); ++r, ++at)
+                if (whole ? piece.toLongLong(r, 0) == wanted : piece.value(r, 0) == wantedValue)
+                    return at;
+        }
+        return -1;
+    }
 
     // The rows before it: those ahead on the first term, or level on it and
     // ahead on the next, and so on down to the key, which no two rows share.
@@ -224,4 +254,45 @@ std::vector<qint64> ListQuery::keys(const QSqlDatabase &db, const ListOrder &ord
     for (int r = 0; r < s.rowCount(); ++r)
         out.push_back(s.toLongLong(r, 0));
     return out;
+}
+
+Snapshot ListQuery::rowsOfKeys(const QSqlDatabase &db, const qint64 *keys, size_t count) const
+{
+    if (count == 0)
+        return Snapshot::fetch(db, QStringLiteral("SELECT *") + from() + QStringLiteral(" WHERE 1 = 0"),
+                               m_binds);
+    QString marks;
+    sql::Binds binds = m_binds;
+    binds.reserve(binds.size() + count);
+    for (size_t i = 0; i < count; ++i) {
+        marks += i == 0 ? QStringLiteral("?") : QStringLiteral(", ?");
+        binds.push_back(qlonglong(keys[i]));
+    }
+    Snapshot rows = Snapshot::fetch(db,
+                                    QStringLiteral("SELECT *") + from() + QStringLiteral(" WHERE ") +
+                                        m_key + QStringLiteral(" IN (") + marks + u')',
+                                    binds);
+    // Laid out in the keys' order.
+    const int k = rows.columnIndex(m_key);
+    std::vector<std::pair<qint64, int>> found;
+    found.reserve(size_t(rows.rowCount()));
+    for (int r = 0; r < rows.rowCount(); ++r)
+        found.emplace_back(rows.toLongLong(r, k), r);
+    std::sort(found.begin(), found.end());
+    std::vector<int> order;
+    order.reserve(count);
+    for (size_t i = 0; i < count; ++i) {
+        const auto at = std::lower_bound(found.begin(), found.end(), std::pair<qint64, int>(keys[i], -1));
+        if (at != found.end() && at->first == keys[i])
+            order.push_back(at->second);
+    }
+    rows.permute(order);
+    return rows;
+}
+
+Snapshot ListQuery::keysAndValues(const QSqlDatabase &db, const QString &column) const
+{
+    checkColumn(column);
+    return Snapshot::fetch(db, QStringLiteral("SELECT ") + m_key + QStringLiteral(", ") + column + from(),
+                           m_binds);
 }

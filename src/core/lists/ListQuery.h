@@ -51,9 +51,20 @@ public:
     // The list's own order, ending with the key.
     const ListOrder &order() const { return m_order; }
 
-    // A title sort: by the column, then by the key going up (rows of equal
-    // values stay in the order of entry whichever way the column goes).
+    // A title sort: by the column, then by the key the same way, so that
+    // going down is exactly going up turned round (rows of equal values in
+    // the order of entry going up, the other way round going down).
     ListOrder sortedBy(const QString &column, bool descending, bool text) const;
+
+    // Columns an index keeps in order, then by the key (the database walks
+    // the index instead of sorting): a row's place in an order by one of them
+    // is found by stepping through the keys in that order, which costs no
+    // comparisons, rather than by counting the rows ahead of it.
+    void setIndexedColumns(QStringList columns) { m_indexed = std::move(columns); }
+    const QStringList &indexedColumns() const { return m_indexed; }
+    // True when an index keeps the order (the key's own order included), so
+    // that pages and places cost no sorting.
+    bool isIndexed(const ListOrder &order) const;
 
     // The whole result in an order, and its bound values (the export walks it).
     QString statement(const ListOrder &order) const;
@@ -74,6 +85,11 @@ public:
                            const QVariant &value) const;
     // The keys of every row in an order (the rows a batch action works on).
     std::vector<qint64> keys(const QSqlDatabase &db, const ListOrder &order) const;
+    // The rows of these keys, in the order of the keys (a key no longer in the
+    // result is left out).
+    Snapshot rowsOfKeys(const QSqlDatabase &db, const qint64 *keys, size_t count) const;
+    // Each row's key and the value of one column, in no order.
+    Snapshot keysAndValues(const QSqlDatabase &db, const QString &column) const;
 
 private:
     ListOrder complete(ListOrder order) const;
@@ -83,6 +99,7 @@ private:
     sql::Binds m_binds;
     ListOrder m_order;
     QString m_key;
+    QStringList m_indexed;
 };
 
 // The SQL of a list's order and pages: the one place that knows how an

@@ -157,6 +157,23 @@ std::optional<QString> write(const QString &path, const std::vector<GridColumn> 
 std::optional<QString> write(const QString &path, const GridRows &rows, const QSqlDatabase &db,
                              const Progress &progress)
 {
+    if (const std::shared_ptr<const std::vector<qint64>> keys = rows.sortedKeys()) {
+        // The keys in the order shown, their rows read a piece at a time.
+        size_t next = 0;
+        return write(
+            path, rows.columns(),
+            [&] {
+                // A piece whose rows have all gone meanwhile does not end the rest.
+                Snapshot piece;
+                while (piece.rowCount() == 0 && next < keys->size()) {
+                    const size_t count = std::min(keys->size() - next, size_t(PieceRows));
+                    piece = rows.query().rowsOfKeys(db, keys->data() + next, count);
+                    next += count;
+                }
+                return piece;
+            },
+            progress);
+    }
     if (rows.isWindowed()) {
         std::unique_ptr<SnapshotStream> stream;
         try {

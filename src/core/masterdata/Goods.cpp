@@ -361,7 +361,10 @@ ListQuery listQuery(const Filter &f)
     QString base = QStringLiteral("SELECT * FROM sp");
     if (!f.where.isEmpty())
         base += QStringLiteral(" WHERE ") + f.where;
-    return ListQuery(base, f.binds, {{QStringLiteral("ppgg"), false, true}});
+    ListQuery q(base, f.binds, {{QStringLiteral("ppgg"), false, true}});
+    // The name index sp_name and the code index sp_code.
+    q.setIndexedColumns({QStringLiteral("ppgg"), QStringLiteral("txm")});
+    return q;
 }
 
 StockTotals stockTotals(const QSqlDatabase &db, const Filter &f)
