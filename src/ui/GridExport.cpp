@@ -1,5 +1,6 @@
 #include "ui/GridExport.h"
 
+#include "core/db/ReadConnection.h"
 #include "core/lists/SheetExport.h"
 #include "ui/ListGrid.h"
 #include "ui/Messages.h"
@@ -42,13 +43,25 @@ bool openWithDesktop(const QString &path)
 }
 
 // Writes on a worker thread; the progress dialog appears when the writing
-// takes more than half a second and keeps the program painted meanwhile.
+// takes more than half a second and keeps the program painted meanwhile. A
+// window onto a statement is walked on a connection of the worker's own, a
+// piece at a time, so the list is never held whole.
 std::optional<QString> writeWithProgress(QWidget *parent, const QString &path, const GridRows &rows)
 {
     std::atomic<int> written{0};
     std::optional<QString> error;
     std::unique_ptr<QThread> worker(QThread::create([&] {
-        error = sheetexport::write(path, rows, [&written](int n) { written = n; });
+        const auto count = [&written](int n) { written = n; };
+        if (!rows.isWindowed()) {
+            error = sheetexport::write(path, rows, count);
+            return;
+        }
+        const ReadConnection reader(rows.connectionName());
+        if (!reader.isOpen()) {
+            error = reader.error();
+            return;
+        }
+        error = sheetexport::write(path, rows, reader.db(), count);
     }));
 
     QProgressDialog progress(QStringLiteral("正在导出数据，请稍候……"), QString(), 0,
@@ -101,8 +114,9 @@ Outcome exportGrid(QWidget *parent, const ListGrid &grid, const QString &name)
         msg::info(parent, failed);
         return Outcome::Failed;
     }
-    // The copy shares the fetched rows; the grid may be sorted or re-queried
-    // meanwhile without touching what is being written.
+    // The copy shares the fetched rows (or holds the window's statement and
+    // order); the grid may be sorted or re-queried meanwhile without touching
+    // what is being written.
     const GridRows rows = grid.rows();
     if (writeWithProgress(parent, path, rows)) {
         QFile::remove(path);

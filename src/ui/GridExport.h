@@ -10,7 +10,8 @@ class QWidget;
 // "导出": the grid, as shown, into a new spreadsheet opened in the desktop's
 // spreadsheet program. The sheet is written to a new file in the folder
 // "导出数据" of the program's directory on a worker thread over a copy of the
-// rows, while a progress dialog keeps the window painted; then it is opened.
+// rows (for a window onto a statement: the statement walked a piece at a
+// time), while a progress dialog keeps the window painted; then it is opened.
 namespace gridexport {
 
 enum class Outcome {

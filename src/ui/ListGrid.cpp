@@ -35,6 +35,30 @@ void GridModel::open(Snapshot rows)
     endResetModel();
 }
 
+void GridModel::openQuery(const QSqlDatabase &db, ListQuery query)
+{
+    beginResetModel();
+    try {
+        m_rows.openQuery(db, std::move(query));
+    } catch (const DbError &) {
+        endResetModel();
+        throw;
+    }
+    endResetModel();
+}
+
+void GridModel::reload()
+{
+    beginResetModel();
+    try {
+        m_rows.reload();
+    } catch (const DbError &) {
+        endResetModel();
+        throw;
+    }
+    endResetModel();
+}
+
 void GridModel::close()
 {
     beginResetModel();
@@ -98,7 +122,10 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
     case Qt::BackgroundRole: {
         if (!m_rule)
             return QVariant();
-        const RowLook look = m_rule(GridRow(m_rows.snapshot(), m_rows.sourceRow(row)));
+        const GridRows::Row at = m_rows.rowAt(row);
+        if (!at.rows)
+            return QVariant();
+        const RowLook look = m_rule(GridRow(*at.rows, at.row));
         const QColor &c = role == Qt::ForegroundRole ? look.text : look.background;
         return c.isValid() ? QVariant(c) : QVariant();
     }
@@ -259,6 +286,16 @@ QSize ListGrid::sizeHint() const
 
 bool ListGrid::viewportEvent(QEvent *event)
 {
+    if (event->type() == QEvent::Paint && rows().isWindowed() && rowCount() > 0) {
+        // The pages of the rows about to be painted, and a margin, in one go.
+        int first = rowAt(0);
+        int last = rowAt(viewport()->height() - 1);
+        if (first < 0)
+            first = 0;
+        if (last < 0)
+            last = rowCount() - 1;
+        m_model->prefetch(first, last);
+    }
     const bool handled = QTableView::viewportEvent(event);
     if (event->type() == QEvent::Resize)
         fitColumns();
@@ -283,6 +320,21 @@ void ListGrid::open(const QSqlDatabase &db, const QString &statement, const sql:
     }
 }
 
+void ListGrid::openQuery(const QSqlDatabase &db, ListQuery query)
+{
+    m_connection = db.connectionName();
+    m_statement.clear();
+    m_binds.clear();
+    try {
+        m_model->openQuery(db, std::move(query));
+    } catch (const DbError &) {
+        close();
+        throw;
+    }
+    setCurrentRow(0);
+    Q_EMIT rowsChanged();
+}
+
 void ListGrid::openRows(Snapshot rows)
 {
     m_statement.clear();
@@ -299,9 +351,20 @@ void ListGrid::showRows(Snapshot rows)
 
 void ListGrid::refresh()
 {
+    const int place = currentRow();
+    if (rows().isWindowed()) {
+        try {
+            m_model->reload();
+        } catch (const DbError &) {
+            close();
+            throw;
+        }
+        setCurrentRow(std::min(std::max(place, 0), rowCount() - 1));
+        Q_EMIT rowsChanged();
+        return;
+    }
     if (m_statement.isEmpty())  // rows handed in, no statement to run again
         return;
-    const int place = currentRow();
     const QString field = rows().sortField();
     const GridRows::Order order = rows().sortOrder();
     Snapshot fetched;
@@ -355,13 +418,16 @@ QVariant ListGrid::currentValue(const QString &field) const
 
 bool ListGrid::selectWhere(const QString &field, const QVariant &value)
 {
-    const GridRows &r = rows();
-    for (int row = 0; row < r.rowCount(); ++row)
-        if (r.value(row, field) == value) {
-            setCurrentRow(row);
-            return true;
-        }
-    return false;
+    int row = -1;
+    try {
+        row = rows().find(field, value);
+    } catch (const DbError &) {
+        return false;
+    }
+    if (row < 0)
+        return false;
+    setCurrentRow(row);
+    return true;
 }
 
 void ListGrid::titleClick(int column)
@@ -370,6 +436,22 @@ void ListGrid::titleClick(int column)
         return;
     // The row that was current stays current in the new order.
     const int current = currentRow();
+    if (rows().isWindowed()) {
+        const QVariant key = current >= 0 ? rows().value(current, rows().keyField()) : QVariant();
+        m_model->titleClicked(column);
+        m_model->setBoldColumn(column);
+        if (key.isValid()) {
+            int row = -1;
+            try {
+                row = rows().rowOfKey(key);
+            } catch (const DbError &) {
+                // Gone from the list meanwhile: no row is current.
+            }
+            setCurrentRow(row);
+        }
+        Q_EMIT rowsChanged();
+        return;
+    }
     const int source = current >= 0 ? rows().sourceRow(current) : -1;
     m_model->titleClicked(column);
     m_model->setBoldColumn(column);

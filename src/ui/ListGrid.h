@@ -37,7 +37,9 @@ using RowRule = std::function<RowLook(const GridRow &)>;
 
 // The read-only model under a list grid: the rows of a GridRows, titles
 // centred (the clicked one bold), decimals right-aligned, row colours by the
-// window's rule. data() only looks up and formats the cells shown.
+// window's rule. data() only looks up and formats the cells shown; on a
+// window onto a statement that reads the page a cell is on when it is first
+// shown.
 class GridModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -49,8 +51,12 @@ public:
     void setRowRule(RowRule rule);
 
     void open(Snapshot rows);
+    // Throw DbError (the rows are closed then).
+    void openQuery(const QSqlDatabase &db, ListQuery query);
+    void reload();
     void close();
     void sort(int column, GridRows::Order order);
+    void prefetch(int first, int last) const { m_rows.prefetch(first, last); }
     GridRows::Order titleClicked(int column);
 
     int boldColumn() const { return m_bold; }
@@ -70,10 +76,15 @@ private:
 
 // The read-only grid of every list window (`DBGrid1`): one statement's rows,
 // fixed columns, whole-row selection. A click on a column title sorts the
-// fetched rows (first ascending, then alternating; another column starts
-// ascending) and makes that title bold. Opening the statement again restores
-// its order and leaves the bold title as it was. Enter and a double click on
-// a row are reported as rowChosen().
+// rows (first ascending, then alternating; another column starts ascending)
+// and makes that title bold; the current row stays on its record. Opening
+// the statement again restores its order and leaves the bold title as it
+// was. Enter and a double click on a row are reported as rowChosen().
+//
+// The rows are fetched whole (open(), openRows()) or shown through a window
+// onto a list's statement (openQuery()): then only the rows in view and a
+// margin around them are read, and a title click orders the statement anew
+// on the database. Both answer the same calls the same way.
 class ListGrid : public QTableView
 {
     Q_OBJECT
@@ -91,6 +102,9 @@ public:
     void open(const QSqlDatabase &db, const QString &statement, const sql::Binds &binds = {});
     // Shows rows fetched elsewhere.
     void openRows(Snapshot rows);
+    // Shows a window onto a list's statement in its own order, the first row
+    // current. Throws DbError (the grid is then closed).
+    void openQuery(const QSqlDatabase &db, ListQuery query);
     // Runs the last statement again after the window's own change, keeping the
     // title sort and the current row's place (nothing for rows handed in with
     // openRows). Throws DbError.
@@ -106,7 +120,8 @@ public:
     void setCurrentRow(int row);
     // A field of the current row; invalid when there is no current row.
     QVariant currentValue(const QString &field) const;
-    // Makes the first row whose field equals value current; false when none does.
+    // Makes the first row whose field equals value current; false when none
+    // does (or the database cannot say).
     bool selectWhere(const QString &field, const QVariant &value);
 
     // A click on the title of a column (`DBGrid1TitleClick`).

@@ -120,6 +120,19 @@ bool ListWindow::query(const QSqlDatabase &db, const QString &statement, const s
     return true;
 }
 
+bool ListWindow::query(const QSqlDatabase &db, const ListQuery &list)
+{
+    if (m_changes)
+        m_queriedAt = m_changes->sequence();
+    try {
+        DBGrid1->openQuery(db, list);
+    } catch (const DbError &e) {
+        msg::error(this, e.message());
+        return false;
+    }
+    return true;
+}
+
 void ListWindow::showsTables(const QSqlDatabase &db, const QStringList &tables)
 {
     if (m_changes)

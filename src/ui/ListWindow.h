@@ -50,6 +50,8 @@ public:
     // Opens the grid on a statement. A database failure is reported (caption
     // "错误"), the grid stays closed, and false is returned.
     bool query(const QSqlDatabase &db, const QString &statement, const sql::Binds &binds = {});
+    // The same through a window onto the list's statement.
+    bool query(const QSqlDatabase &db, const ListQuery &list);
 
     // The tables the list shows. When an action commits a change to one of
     // them, an open list runs its statement again (keeping its title sort and

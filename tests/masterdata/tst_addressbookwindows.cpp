@@ -185,6 +185,7 @@ void TestAddressBookWindows::listsShowTheirColumns()
     QCOMPARE(buttonCaptions(w.get()), (QStringList{u"导入"_s, u"新增"_s, u"修改"_s, u"删除"_s,
                                                    u"查询"_s, u"打印"_s, u"导出"_s, u"关闭"_s}));
     QCOMPARE(column(*w->grid()), (QStringList{u"第一"_s, u"第二"_s}));
+    QVERIFY(w->grid()->rows().isWindowed());
     QCOMPARE(recordCount(*w), u"记录数：2"_s);
     if (which == 2)
         QCOMPARE(column(*w->grid(), 6), (QStringList{u"1234.5"_s, u"1234.5"_s}));

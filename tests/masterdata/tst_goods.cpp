@@ -610,6 +610,7 @@ void TestGoods::olderFileGetsTheNameIndex()
         added(db, article(u"Bolt"_s, u"BT"_s));
         sql::exec(db, u"DROP INDEX sp_name"_s);
         sql::exec(db, u"DROP INDEX sp_lb_name"_s);
+        sql::exec(db, u"DROP INDEX sp_code"_s);
         sql::exec(db, u"CREATE INDEX sp_lb ON sp(lb)"_s);
         sql::exec(db, u"PRAGMA user_version = 0"_s);
     }
@@ -623,6 +624,7 @@ void TestGoods::olderFileGetsTheNameIndex()
     };
     QVERIFY(hasIndex(u"sp_name"_s));
     QVERIFY(hasIndex(u"sp_lb_name"_s));
+    QVERIFY(hasIndex(u"sp_code"_s));
     QVERIFY(!hasIndex(u"sp_lb"_s));
     QCOMPARE(goodsCount(db), 2);
     QCOMPARE(sql::scalar(db, u"PRAGMA integrity_check"_s).toString(), u"ok"_s);

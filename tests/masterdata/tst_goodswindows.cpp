@@ -424,6 +424,7 @@ void TestGoodsWindows::listColumnsTreeAndCounter()
     QCOMPARE(column(*g, u"ppgg"_s),
              (QStringList{u"扳手"_s, u"膨胀螺栓"_s, u"M8螺丝"_s, u"O'Brien 钳子"_s}));
     QCOMPARE(w.recordCountText(), u"记录数：4"_s);
+    QVERIFY(g->rows().isWindowed());  // a window onto the statement, not a copy of its rows
 
     // The tree: the root, then the categories in the order of entry.
     CategoryTree *tree = w.tree();
@@ -780,6 +781,7 @@ void TestGoodsWindows::documentPickerSearchesAndHandsOver()
     p.setReceiver(&retail);
     show(p);
     QCOMPARE(p.grid()->rowCount(), 5);
+    QVERIFY(p.grid()->rows().isWindowed());
 
     // Typed letter by letter: name, code or category containing LS.
     type(p.Edit1, u"LS"_s);

@@ -445,6 +445,7 @@ void TestRetail::heldPickerFiltersByKindAndPartner()
     retail.Edit2->setText(u"王"_qs);
     retail.runQuery();
     QCOMPARE(retail.grid()->rowCount(), 1);
+    QVERIFY(retail.grid()->rows().isWindowed());
     retail.chooseClick();
     QCOMPARE(retail.result(), int(QDialog::Accepted));
     QVERIFY(retail.chosenNumber().startsWith(u"XSD"_qs));

@@ -147,6 +147,9 @@ const char kGoodsByName[] =
 // A category's goods in the same order, for a click on the category tree.
 const char kGoodsByCategory[] =
     "CREATE INDEX IF NOT EXISTS sp_lb_name ON sp(lb, ppgg COLLATE PINYIN)";
+// The goods in code order (the same collation, then by entry), for a click on
+// the code title of a long list.
+const char kGoodsByCode[] = "CREATE INDEX IF NOT EXISTS sp_code ON sp(txm COLLATE PINYIN)";
 
 // The look-ups the windows make: goods by code and by their identity, lines,
 // ledgers and money rows by document number, headers by number and entry day,
@@ -154,6 +157,7 @@ const char kGoodsByCategory[] =
 const char *const kIndexes[] = {
     kGoodsByName,
     kGoodsByCategory,
+    kGoodsByCode,
     "CREATE INDEX sp_txm ON sp(txm)",
     "CREATE INDEX sp_identity ON sp(ppgg, txm, dw)",
     "CREATE INDEX xsglz_dh ON xsglz(dh)",
@@ -241,6 +245,7 @@ const std::vector<Upgrade> &upgrades()
 {
     static const std::vector<Upgrade> steps = {
         {2, {kGoodsByName, "DROP INDEX IF EXISTS sp_lb", kGoodsByCategory}},
+        {3, {kGoodsByCode}},
     };
     return steps;
 }

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <new>
 #include <type_traits>
 
@@ -315,63 +316,86 @@ double realOf(int64_t bits)
 
 }  // namespace
 
-Snapshot Snapshot::fetch(const QSqlDatabase &db, const QString &statement, const sql::Binds &binds)
+struct SnapshotStream::Prepared {
+    sqlite3 *handle = nullptr;
+    Statement stmt;
+};
+
+SnapshotStream::SnapshotStream(const QSqlDatabase &db, const QString &statement,
+                               const sql::Binds &binds)
+    : m_prepared(std::make_unique<Prepared>())
 {
     sqlite3 *handle = sqliteHandle(db);
     if (!handle)
         throw DbError(QStringLiteral("not an open SQLite connection"));
+    m_prepared->handle = handle;
 
     const QByteArray text = statement.toUtf8();
     sqlite3_stmt *prepared = nullptr;
     const char *tail = nullptr;
     if (sqlite3_prepare_v2(handle, text.constData(), int(text.size()), &prepared, &tail) != SQLITE_OK)
         fail(handle);
-    const Statement stmt(prepared);
+    m_prepared->stmt.reset(prepared);
+    sqlite3_stmt *stmt = m_prepared->stmt.get();
     if (!stmt)
         throw DbError(QStringLiteral("no statement to run"));
     if (tail && !QByteArrayView(tail, text.constData() + text.size() - tail).trimmed().isEmpty())
         throw DbError(QStringLiteral("only one statement can be run at a time"));
 
-    if (sqlite3_bind_parameter_count(stmt.get()) != int(binds.size()))
+    if (sqlite3_bind_parameter_count(stmt) != int(binds.size()))
         throw DbError(QStringLiteral("%1 values bound to a statement with %2 parameters")
                           .arg(binds.size())
-                          .arg(sqlite3_bind_parameter_count(stmt.get())));
+                          .arg(sqlite3_bind_parameter_count(stmt)));
     for (size_t i = 0; i < binds.size(); ++i)
-        if (bindValue(stmt.get(), int(i) + 1, binds[i]) != SQLITE_OK)
+        if (bindValue(stmt, int(i) + 1, binds[i]) != SQLITE_OK)
             fail(handle);
 
-    const int width = sqlite3_column_count(stmt.get());
-    Snapshot s;
+    const int width = sqlite3_column_count(stmt);
     for (int c = 0; c < width; ++c)
-        s.m_columns << QString::fromUtf8(sqlite3_column_name(stmt.get(), c)).remove(u'"');
-    s.markDecimals();
+        m_columns << QString::fromUtf8(sqlite3_column_name(stmt, c)).remove(u'"');
+}
 
-    Builder b;
-    for (;;) {
-        const int rc = sqlite3_step(stmt.get());
-        if (rc == SQLITE_DONE)
+SnapshotStream::~SnapshotStream() = default;
+
+Snapshot SnapshotStream::next(int limit)
+{
+    Snapshot s;
+    s.m_columns = m_columns;
+    s.markDecimals();
+    sqlite3 *handle = m_prepared->handle;
+    sqlite3_stmt *stmt = m_prepared->stmt.get();
+    const int width = int(m_columns.size());
+    using Kind = Snapshot::Kind;
+    Snapshot::Builder b;
+    for (int row = 0; row < limit && !m_done; ++row) {
+        const int rc = sqlite3_step(stmt);
+        if (rc == SQLITE_DONE) {
+            m_done = true;
             break;
-        if (rc != SQLITE_ROW)
+        }
+        if (rc != SQLITE_ROW) {
+            m_done = true;
             fail(handle);
+        }
         for (int c = 0; c < width; ++c) {
-            switch (sqlite3_column_type(stmt.get(), c)) {
+            switch (sqlite3_column_type(stmt, c)) {
             case SQLITE_INTEGER:
-                b.integer(sqlite3_column_int64(stmt.get(), c));
+                b.integer(sqlite3_column_int64(stmt, c));
                 break;
             case SQLITE_FLOAT:
-                b.real(sqlite3_column_double(stmt.get(), c));
+                b.real(sqlite3_column_double(stmt, c));
                 break;
             case SQLITE_NULL:
                 b.null();
                 break;
             case SQLITE_BLOB: {
-                const char *data = static_cast<const char *>(sqlite3_column_blob(stmt.get(), c));
-                b.bytes(Kind::Blob, data, size_t(sqlite3_column_bytes(stmt.get(), c)));
+                const char *data = static_cast<const char *>(sqlite3_column_blob(stmt, c));
+                b.bytes(Kind::Blob, data, size_t(sqlite3_column_bytes(stmt, c)));
                 break;
             }
             default: {
-                const char *data = reinterpret_cast<const char *>(sqlite3_column_text(stmt.get(), c));
-                b.bytes(Kind::Text, data, size_t(sqlite3_column_bytes(stmt.get(), c)));
+                const char *data = reinterpret_cast<const char *>(sqlite3_column_text(stmt, c));
+                b.bytes(Kind::Text, data, size_t(sqlite3_column_bytes(stmt, c)));
                 break;
             }
             }
@@ -379,6 +403,12 @@ Snapshot Snapshot::fetch(const QSqlDatabase &db, const QString &statement, const
     }
     b.finish(s, width);
     return s;
+}
+
+Snapshot Snapshot::fetch(const QSqlDatabase &db, const QString &statement, const sql::Binds &binds)
+{
+    SnapshotStream stream(db, statement, binds);
+    return stream.next(std::numeric_limits<int>::max());
 }
 
 Snapshot::Snapshot(QStringList columns, std::vector<QVariant> cells) : m_columns(std::move(columns))
@@ -558,18 +588,25 @@ QString Snapshot::displayText(int row, int column) const
 
 void Snapshot::permute(const std::vector<int> &order)
 {
+    permute(order, 0, order.size());
+}
+
+void Snapshot::permute(const std::vector<int> &order, size_t first, size_t count)
+{
     if (!m_cells)
         return;
+    Q_ASSERT(first + count <= order.size());
     const size_t width = size_t(m_columns.size());
     auto out = std::make_shared<Cells>();
-    out->kinds.reserve(order.size() * width);
-    out->slots.reserve(order.size() * width);
-    for (int r : order) {
+    out->kinds.reserve(count * width);
+    out->slots.reserve(count * width);
+    for (size_t i = first; i < first + count; ++i) {
+        const int r = order[i];
         Q_ASSERT(r >= 0 && r < m_rowCount);
         const size_t from = size_t(r) * width;
         out->kinds.append(m_cells->kinds.data() + from, width);
         out->slots.append(m_cells->slots.data() + from, width);
     }
     m_cells = std::move(out);
-    m_rowCount = int(order.size());
+    m_rowCount = int(count);
 }

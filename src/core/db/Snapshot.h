@@ -59,8 +59,13 @@ public:
 
     // Reorders the rows by a permutation of 0..rowCount()-1.
     void permute(const std::vector<int> &order);
+    // Keeps the rows order[first] .. order[first + count - 1], in that order
+    // (a slice of such a permutation, for walking the rows a piece at a time).
+    void permute(const std::vector<int> &order, size_t first, size_t count);
 
 private:
+    friend class SnapshotStream;
+
     enum class Kind : uint8_t { Null, Integer, Real, Text, Blob, Other };
     struct Cells;
     struct Pool;
@@ -82,4 +87,30 @@ private:
     std::shared_ptr<const Cells> m_cells;
     std::shared_ptr<const Pool> m_pool;
     std::vector<bool> m_decimal;
+};
+
+// One statement stepped through a number of rows at a time, each piece a
+// snapshot of its own: a long result (an export) is walked without holding
+// all of it. The statement stays prepared, and its result as it was when the
+// first row was read, until the stream goes.
+class SnapshotStream
+{
+public:
+    // Prepares the statement and binds its values. Throws DbError with
+    // SQLite's message.
+    SnapshotStream(const QSqlDatabase &db, const QString &statement, const sql::Binds &binds = {});
+    ~SnapshotStream();
+    SnapshotStream(const SnapshotStream &) = delete;
+    SnapshotStream &operator=(const SnapshotStream &) = delete;
+
+    // The next rows, at most `limit` of them; none once the result is done.
+    // Throws DbError.
+    Snapshot next(int limit);
+    bool atEnd() const { return m_done; }
+
+private:
+    struct Prepared;
+    std::unique_ptr<Prepared> m_prepared;
+    QStringList m_columns;
+    bool m_done = false;
 };

@@ -765,25 +765,49 @@ std::optional<Header> readHeader(const QSqlDatabase &db, const Descriptor &d, co
     return headerIn(db, d, dh);
 }
 
-std::vector<Header> heldDocuments(const QSqlDatabase &db, const Descriptor &d,
-                                  const HeldFilter &f)
+namespace {
+
+// Which headers are held documents of this kind that the filter takes.
+QString heldCondition(const Descriptor &d, const HeldFilter &f, sql::Binds &binds)
 {
-    QString statement = u"SELECT "_s + headerColumns(d) + u" FROM "_s + d.headerTable +
-                        u" WHERE "_s + d.partnerColumn + u" LIKE '%' || ? || '%'"_s;
-    sql::Binds binds{textOf(f.partner)};
+    QString where = d.partnerColumn + u" LIKE '%' || ? || '%'"_s;
+    binds.push_back(textOf(f.partner));
     if (f.from && f.to) {
-        statement += u" AND rq >= ? AND rq <= ?"_s;
+        where += u" AND rq >= ? AND rq <= ?"_s;
         binds.push_back(dates::toDbText(*f.from));
         binds.push_back(dates::toDbText(*f.to));
     }
-    statement += u" AND shbj = ? AND substr(dh, 1, 3) = ? ORDER BY id"_s;
+    where += u" AND shbj = ? AND substr(dh, 1, 3) = ?"_s;
     binds.push_back(kHeld);
     binds.push_back(d.prefix);
-    QSqlQuery q = sql::exec(db, statement, binds);
+    return where;
+}
+
+}  // namespace
+
+std::vector<Header> heldDocuments(const QSqlDatabase &db, const Descriptor &d,
+                                  const HeldFilter &f)
+{
+    sql::Binds binds;
+    const QString where = heldCondition(d, f, binds);
+    QSqlQuery q = sql::exec(db,
+                            u"SELECT "_s + headerColumns(d) + u" FROM "_s + d.headerTable +
+                                u" WHERE "_s + where + u" ORDER BY id"_s,
+                            binds);
     std::vector<Header> out;
     while (q.next())
         out.push_back(headerFrom(d, q));
     return out;
+}
+
+ListQuery heldQuery(const Descriptor &d, const HeldFilter &f)
+{
+    sql::Binds binds;
+    const QString where = heldCondition(d, f, binds);
+    return ListQuery(u"SELECT id, shbj, rq, dh, "_s + d.partnerColumn +
+                         u" AS partner, hjsl, hjje, jsr FROM "_s + d.headerTable + u" WHERE "_s +
+                         where,
+                     binds, {});
 }
 
 Outcome abandon(const QSqlDatabase &db, const Descriptor &d, const QString &dh)

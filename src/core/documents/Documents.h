@@ -5,6 +5,7 @@
 #include "core/money/Decimal.h"
 #include "core/db/Numbering.h"
 #include "core/documents/StockRules.h"
+#include "core/lists/ListQuery.h"
 
 #include <QDate>
 #include <QString>
@@ -255,6 +256,9 @@ struct HeldFilter {
 // The held ("未审核") documents of this kind, in the order of entry. Throws DbError.
 std::vector<Header> heldDocuments(const QSqlDatabase &db, const Descriptor &d,
                                   const HeldFilter &f);
+// The same as the held-document picker lists them: id, shbj, rq, dh, the
+// partner as "partner", hjsl, hjje and jsr, in the order of entry.
+ListQuery heldQuery(const Descriptor &d, const HeldFilter &f);
 
 // Abandons the window's unsaved changes (F5, closing the window): its "dz"
 // lines go, its "ds" lines come back as saved lines.

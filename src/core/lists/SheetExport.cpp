@@ -1,6 +1,6 @@
 #include "core/lists/SheetExport.h"
 
-#include "core/lists/GridRows.h"
+#include "core/db/Snapshot.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,6 +8,7 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace sheetexport {
@@ -80,7 +81,8 @@ QString reserveFile(const QString &folder, const QString &baseName, const QDateT
     return QString();
 }
 
-std::optional<QString> write(const QString &path, const GridRows &rows, const Progress &progress)
+std::optional<QString> write(const QString &path, const std::vector<GridColumn> &columns,
+                             const Pieces &pieces, const Progress &progress)
 {
     const QByteArray file = QFile::encodeName(path);
     // Rows go to disk as they are written, so memory stays flat for long lists.
@@ -105,8 +107,8 @@ std::optional<QString> write(const QString &path, const GridRows &rows, const Pr
     };
 
     std::vector<lxw_col_t> shown;
-    for (int c = 0; c < rows.columnCount(); ++c) {
-        const GridColumn &col = rows.column(c);
+    for (size_t c = 0; c < columns.size(); ++c) {
+        const GridColumn &col = columns[c];
         if (col.hidden)
             continue;
         shown.push_back(lxw_col_t(c));
@@ -114,25 +116,88 @@ std::optional<QString> write(const QString &path, const GridRows &rows, const Pr
                                    asText));
     }
     for (lxw_col_t c : shown)
-        check(worksheet_write_string(sheet, 0, c, cellBytes(rows.column(int(c)).title).constData(),
-                                     asText));
+        check(worksheet_write_string(sheet, 0, c, cellBytes(columns[c].title).constData(), asText));
 
-    const int n = rows.rowCount();
-    for (int r = 0; r < n && !failure; ++r) {
-        for (lxw_col_t c : shown)
-            if (!check(worksheet_write_string(sheet, lxw_row_t(r + 1), c,
-                                              cellBytes(rows.text(r, int(c))).constData(), asText)))
-                break;
-        if (progress && (r + 1) % 2000 == 0)
-            progress(r + 1);
+    int written = 0;
+    std::vector<int> fields(shown.size());
+    while (!failure) {
+        Snapshot piece;
+        try {
+            piece = pieces();
+        } catch (const DbError &e) {
+            failure = e.message();
+            break;
+        }
+        if (piece.rowCount() == 0)
+            break;
+        for (size_t i = 0; i < shown.size(); ++i)
+            fields[i] = piece.columnIndex(columns[shown[i]].field);
+        for (int r = 0; r < piece.rowCount() && !failure; ++r) {
+            const lxw_row_t row = lxw_row_t(written + 1);
+            for (size_t i = 0; i < shown.size(); ++i) {
+                const QString cell = fields[i] < 0 ? QString() : piece.displayText(r, fields[i]);
+                if (!check(worksheet_write_string(sheet, row, shown[i], cellBytes(cell).constData(),
+                                                  asText)))
+                    break;
+            }
+            ++written;
+            if (progress && written % 2000 == 0)
+                progress(written);
+        }
     }
 
     const lxw_error closed = workbook_close(book);
     if (!failure && closed != LXW_NO_ERROR)
         failure = errorText(closed);
     if (!failure && progress)
-        progress(n);
+        progress(written);
     return failure;
+}
+
+std::optional<QString> write(const QString &path, const GridRows &rows, const QSqlDatabase &db,
+                             const Progress &progress)
+{
+    if (const std::shared_ptr<const std::vector<qint64>> keys = rows.sortedKeys()) {
+        // The keys in the order shown, their rows read a piece at a time.
+        size_t next = 0;
+        return write(
+            path, rows.columns(),
+            [&] {
+                // A piece whose rows have all gone meanwhile does not end the rest.
+                Snapshot piece;
+                while (piece.rowCount() == 0 && next < keys->size()) {
+                    const size_t count = std::min(keys->size() - next, size_t(PieceRows));
+                    piece = rows.query().rowsOfKeys(db, keys->data() + next, count);
+                    next += count;
+                }
+                return piece;
+            },
+            progress);
+    }
+    if (rows.isWindowed()) {
+        std::unique_ptr<SnapshotStream> stream;
+        try {
+            stream = std::make_unique<SnapshotStream>(
+                db, rows.query().statement(rows.shownOrder()), rows.query().binds());
+        } catch (const DbError &e) {
+            return e.message();
+        }
+        return write(path, rows.columns(), [&stream] { return stream->next(PieceRows); }, progress);
+    }
+    int next = 0;
+    return write(
+        path, rows.columns(),
+        [&rows, &next] {
+            Snapshot piece = rows.shownRows(next, PieceRows);
+            next += piece.rowCount();
+            return piece;
+        },
+        progress);
+}
+
+std::optional<QString> write(const QString &path, const GridRows &rows, const Progress &progress)
+{
+    return write(path, rows, QSqlDatabase::database(rows.connectionName(), false), progress);
 }
 
 }  // namespace sheetexport

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "core/lists/GridRows.h"
+
 #include <QDateTime>
 #include <QString>
 
 #include <functional>
 #include <optional>
+#include <vector>
 
-class GridRows;
+class QSqlDatabase;
 
 // The spreadsheet copy of a list grid, without the widgets: an .xlsx whose
 // first row holds the visible column titles and whose following rows hold the
@@ -27,9 +30,26 @@ QString reserveFile(const QString &folder, const QString &baseName,
 // Called now and then with the number of rows written so far.
 using Progress = std::function<void(int rowsWritten)>;
 
-// Writes the sheet to `path` (replacing the file). Returns an error text, or
-// nothing on success. Safe to run on a worker thread over a copy of the rows.
+// The rows to write, a piece at a time in the order they are written: each
+// call gives the next piece, its cells found by the columns' fields; an empty
+// piece ends them.
+using Pieces = std::function<Snapshot()>;
+// Rows in a piece.
+constexpr int PieceRows = 2000;
+
+// Writes the sheet of these grid columns to `path` (replacing the file),
+// piece after piece, so that only one piece is held at a time. Returns an
+// error text, or nothing on success.
+std::optional<QString> write(const QString &path, const std::vector<GridColumn> &columns,
+                             const Pieces &pieces, const Progress &progress = {});
+
+// The rows of a grid as shown. Rows at hand are written from memory, which is
+// safe on a worker thread over a copy of them; a window's statement is walked
+// in its order, a piece at a time, on `db`, which must be a connection of the
+// thread that writes (the first form uses the window's own).
 std::optional<QString> write(const QString &path, const GridRows &rows,
+                             const Progress &progress = {});
+std::optional<QString> write(const QString &path, const GridRows &rows, const QSqlDatabase &db,
                              const Progress &progress = {});
 
 // The longest text a spreadsheet cell holds; longer texts are cut there.

@@ -172,6 +172,14 @@ QString containsPattern(const QString &text)
     return u'%' + escaped + u'%';
 }
 
+ListQuery Query::list() const
+{
+    QStringList base = lines;
+    if (!base.isEmpty() && base.last().startsWith(u"ORDER BY"_s))
+        base.removeLast();
+    return ListQuery(base.join(QLatin1Char('\n')), binds, {});
+}
+
 Query listQuery(const AddressBook &book)
 {
     return {QStringList{u"SELECT * FROM "_s + book.table, u"ORDER BY id"_s}, {}};

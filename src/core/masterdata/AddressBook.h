@@ -3,6 +3,7 @@
 #include "core/common/Outcome.h"
 #include "core/money/Decimal.h"
 #include "core/db/Sql.h"
+#include "core/lists/ListQuery.h"
 
 #include <QString>
 #include <QStringList>
@@ -77,6 +78,9 @@ struct Query {
     QStringList lines;
     sql::Binds binds;
     QString statement() const { return lines.join(QLatin1Char('\n')); }
+    // The statement as a list shows it: the lines before its closing order,
+    // in the order of entry (by id).
+    ListQuery list() const;
 };
 
 // The whole book in the order of entry.

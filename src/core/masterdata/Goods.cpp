@@ -356,6 +356,17 @@ QString listStatement(const Filter &f)
     return s + QStringLiteral(" ORDER BY ppgg COLLATE PINYIN, id");
 }
 
+ListQuery listQuery(const Filter &f)
+{
+    QString base = QStringLiteral("SELECT * FROM sp");
+    if (!f.where.isEmpty())
+        base += QStringLiteral(" WHERE ") + f.where;
+    ListQuery q(base, f.binds, {{QStringLiteral("ppgg"), false, true}});
+    // The name index sp_name and the code index sp_code.
+    q.setIndexedColumns({QStringLiteral("ppgg"), QStringLiteral("txm")});
+    return q;
+}
+
 StockTotals stockTotals(const QSqlDatabase &db, const Filter &f)
 {
     QString s = QStringLiteral("SELECT coalesce(sum(kcsl), 0), coalesce(sum(kcje), 0) FROM sp");

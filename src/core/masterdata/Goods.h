@@ -3,6 +3,7 @@
 #include "core/common/Outcome.h"
 #include "core/money/Decimal.h"
 #include "core/db/Sql.h"
+#include "core/lists/ListQuery.h"
 
 #include <QString>
 
@@ -126,6 +127,9 @@ Filter alsoShowing(const Filter &f, const std::vector<qint64> &ids);
 
 // "SELECT * FROM sp ..." ordered by name.
 QString listStatement(const Filter &f);
+// The same as a list's statement: the articles of the filter, in name order
+// (the PINYIN collation), articles of one name in the order of entry.
+ListQuery listQuery(const Filter &f);
 
 struct StockTotals {
     Decimal quantity;  // sum(kcsl)

@@ -1,7 +1,5 @@
 #include "windows/documents/HeldDocumentPicker.h"
 
-#include "core/db/Dates.h"
-#include "core/db/Snapshot.h"
 #include "core/db/Sql.h"
 #include "ui/FocusChain.h"
 #include "ui/ListGrid.h"
@@ -14,29 +12,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-
-Snapshot headersSnapshot(const std::vector<documents::Header> &headers)
-{
-    QStringList columns{QStringLiteral("shbj"), QStringLiteral("rq"),   QStringLiteral("dh"),
-                        QStringLiteral("partner"), QStringLiteral("hjsl"), QStringLiteral("hjje"),
-                        QStringLiteral("jsr")};
-    std::vector<QVariant> cells;
-    cells.reserve(headers.size() * size_t(columns.size()));
-    for (const documents::Header &h : headers) {
-        cells.emplace_back(h.shbj);
-        cells.emplace_back(dates::toDbText(h.rq));
-        cells.emplace_back(h.dh);
-        cells.emplace_back(h.partner);
-        cells.emplace_back(qlonglong(h.hjsl.units()));
-        cells.emplace_back(qlonglong(h.hjje.units()));
-        cells.emplace_back(h.jsr);
-    }
-    return Snapshot(std::move(columns), std::move(cells));
-}
-
-}  // namespace
 
 HeldDocumentPicker::HeldDocumentPicker(const WindowContext &context,
                                        const documents::Descriptor &descriptor,
@@ -129,7 +104,7 @@ void HeldDocumentPicker::runQuery()
         filter.to = DateTimePicker2->date();
     }
     try {
-        DBGrid1->openRows(headersSnapshot(documents::heldDocuments(m_context.DM1.ADOC1(), m_d, filter)));
+        DBGrid1->openQuery(m_context.DM1.ADOC1(), documents::heldQuery(m_d, filter));
     } catch (const DbError &e) {
         msg::error(this, e.message());
         return;

@@ -439,7 +439,7 @@ void AddressListWindow::reopen()
 
 bool AddressListWindow::runQuery(const addressbook::Query &q)
 {
-    return query(m_context.DM1.ADOC1(), q.statement(), q.binds);
+    return query(m_context.DM1.ADOC1(), q.list());
 }
 
 bool AddressListWindow::checkRows(const QString &noneMessage)
@@ -525,7 +525,12 @@ void AddressListWindow::printClick()
         return;
     const std::unique_ptr<report::ListForm> form = m_words.printForm();
     form->setHeading(m_context.DM1.ATdanwei1(), m_words.printTitle);
-    form->setDataset(DBGrid1->rows().shownRows());
+    try {
+        form->setDataset(DBGrid1->rows().shownRows());
+    } catch (const DbError &e) {
+        msg::error(this, e.message());
+        return;
+    }
     if (m_previewer)
         m_previewer(*form);
     else
@@ -616,7 +621,7 @@ AddressEditDialog *AddressPicker::makeEditor()
 void AddressPicker::search()
 {
     const addressbook::Query q = addressbook::searchQuery(*m_words.book, Edit1->text());
-    m_list->query(m_context.DM1.ADOC1(), q.statement(), q.binds);
+    m_list->query(m_context.DM1.ADOC1(), q.list());
 }
 
 void AddressPicker::chooseClick()

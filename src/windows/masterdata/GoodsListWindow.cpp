@@ -58,7 +58,7 @@ bool GoodsListWindow::openList(bool keepSort)
     const QString sortField = rows.sortField();
     const GridRows::Order order = rows.sortOrder();
     const goods::Filter f = goods::alsoShowing(m_filter, m_saved);
-    if (!query(m_context.DM1.ADOC1(), goods::listStatement(f), f.binds))
+    if (!query(m_context.DM1.ADOC1(), goods::listQuery(f)))
         return false;
     if (keepSort && order != GridRows::Order::None) {
         // A title click sorts ascending first; a second one turns it round.
@@ -82,19 +82,13 @@ std::optional<goods::Article> GoodsListWindow::currentArticle() const
         row = 0;
     if (row < 0)
         return std::nullopt;
-    const GridRows &rows = DBGrid1->rows();
-    return goods::articleAt(rows.snapshot(), rows.sourceRow(row));
+    const GridRows::Row at = DBGrid1->rows().rowAt(row);
+    if (!at.rows)
+        return std::nullopt;
+    return goods::articleAt(*at.rows, at.row);
 }
 
 std::vector<qint64> GoodsListWindow::listedIds() const
 {
-    const GridRows &rows = DBGrid1->rows();
-    std::vector<qint64> ids;
-    const int column = rows.snapshot().columnIndex(QStringLiteral("id"));
-    if (column < 0)
-        return ids;
-    ids.reserve(size_t(rows.rowCount()));
-    for (int r = 0; r < rows.rowCount(); ++r)
-        ids.push_back(rows.snapshot().value(rows.sourceRow(r), column).toLongLong());
-    return ids;
+    return DBGrid1->rows().keys();
 }

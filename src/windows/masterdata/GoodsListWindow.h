@@ -22,8 +22,8 @@ public:
 
     CategoryTree *tree() const { return TreeView1; }
 
-    // Opens the grid on the articles of a filter, in name order. False when
-    // the database failed (reported).
+    // Opens the grid on the articles of a filter, in name order, as a window
+    // onto their statement. False when the database failed (reported).
     bool showFilter(const goods::Filter &filter);
     // After the window's own add or edit: the article shows at once and is
     // current; the grid keeps its title sort.
@@ -33,7 +33,7 @@ public:
 
     // The current row's article; none when the list is empty or closed.
     std::optional<goods::Article> currentArticle() const;
-    // The ids of the articles listed, in the grid's order.
+    // The ids of the articles listed, in the grid's order. Throws DbError.
     std::vector<qint64> listedIds() const;
 
 protected:

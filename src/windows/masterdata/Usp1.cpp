@@ -162,7 +162,12 @@ void TFsp1::printClick()
         return;
     TFdysp1 form;
     form.setHeading(m_context.DM1.ATdanwei1(), TFdysp1::title());
-    form.setDataset(DBGrid1->rows().shownRows());
+    try {
+        form.setDataset(DBGrid1->rows().shownRows());
+    } catch (const DbError &e) {
+        msg::error(this, e.message());
+        return;
+    }
     if (previewer)
         previewer(form);
     else
