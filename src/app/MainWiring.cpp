@@ -7,10 +7,13 @@
 #include "windows/masterdata/Ukh1.h"
 #include "windows/masterdata/Usp1.h"
 #include "windows/masterdata/Uyg1.h"
+#include "windows/purchasing/Ucggl1.h"
 #include "windows/purchasing/Utjcgd1.h"
 #include "windows/sales/Utjpfd1.h"
+#include "windows/sales/Uxsgl1.h"
 #include "windows/sales/Utjxsd1.h"
 #include "windows/sales/Uzhaoling1.h"
+#include "windows/stock/Urkgl1.h"
 #include "windows/stock/Utjrkd1.h"
 #include "ui/ChildWindows.h"
 #include "windows/util/Untoc1.h"
@@ -77,6 +80,16 @@ void TFmain1::wireWindows()
     });
     onMenuItem(QStringLiteral("批发"), [this] {
         m_children->open<TFtjpfd1>([this] { return new TFtjpfd1(context()); });
+    });
+    // The document lists; the menu items follow the operator's permissions.
+    onMenuItem(QStringLiteral("采购单据"), [this] {
+        m_children->open<TFcggl1>([this] { return new TFcggl1(context()); });
+    });
+    onMenuItem(QStringLiteral("销售单据"), [this] {
+        m_children->open<TFxsgl1>([this] { return new TFxsgl1(context()); });
+    });
+    onMenuItem(QStringLiteral("异动单据"), [this] {
+        m_children->open<TFrkgl1>([this] { return new TFrkgl1(context()); });
     });
     onMenuItem(QStringLiteral("金额大小写转换"),
                [this] { m_children->open<TFntoc1>([] { return new TFntoc1; }); });

@@ -7,7 +7,26 @@
 #include <QMdiSubWindow>
 #include <QStyle>
 
-ChildWindows::ChildWindows(QMdiArea *area, QObject *parent) : QObject(parent), m_area(area) {}
+namespace {
+
+const char kRegistry[] = "velboraChildWindows";
+
+}  // namespace
+
+ChildWindows::ChildWindows(QMdiArea *area, QObject *parent) : QObject(parent), m_area(area)
+{
+    // Windows inside the area find their registry through it.
+    area->setProperty(kRegistry, QVariant::fromValue(static_cast<QObject *>(this)));
+}
+
+ChildWindows *ChildWindows::of(const QWidget *w)
+{
+    for (const QWidget *p = w; p; p = p->parentWidget()) {
+        if (const auto *area = qobject_cast<const QMdiArea *>(p))
+            return qobject_cast<ChildWindows *>(area->property(kRegistry).value<QObject *>());
+    }
+    return nullptr;
+}
 
 QWidget *ChildWindows::open(const QString &key, const std::function<QWidget *()> &make)
 {

@@ -34,6 +34,10 @@ public:
             open(QString::fromLatin1(W::staticMetaObject.className()), [&] { return make(); }));
     }
 
+    // The registry of the main window a window lives in (a child window, or
+    // a window inside one); null for a window outside any.
+    static ChildWindows *of(const QWidget *w);
+
     // The open window of class `key`, or null.
     QWidget *find(const QString &key) const;
     int count() const;

@@ -11,6 +11,8 @@
 #include <QSqlError>
 #include <QUuid>
 
+#include <iterator>
+
 #include <sqlite3.h>
 
 namespace schema {
@@ -151,6 +153,21 @@ const char kGoodsByCategory[] =
 // the code title of a long list.
 const char kGoodsByCode[] = "CREATE INDEX IF NOT EXISTS sp_code ON sp(txm COLLATE PINYIN)";
 
+// The management lists: the held documents by number (the list a management
+// window opens with), the documents of one state in the order of entry (a
+// query by state), and the headers of a date range.
+const char *const kDocumentLists[] = {
+    "CREATE INDEX IF NOT EXISTS xsglz_state ON xsglz(shbj, dh)",
+    "CREATE INDEX IF NOT EXISTS cgglz_state ON cgglz(shbj, dh)",
+    "CREATE INDEX IF NOT EXISTS rkglz_state ON rkglz(shbj, dh)",
+    "CREATE INDEX IF NOT EXISTS xsglz_state_id ON xsglz(shbj, id)",
+    "CREATE INDEX IF NOT EXISTS cgglz_state_id ON cgglz(shbj, id)",
+    "CREATE INDEX IF NOT EXISTS rkglz_state_id ON rkglz(shbj, id)",
+    "CREATE INDEX IF NOT EXISTS xsglz_rq ON xsglz(rq)",
+    "CREATE INDEX IF NOT EXISTS cgglz_rq ON cgglz(rq)",
+    "CREATE INDEX IF NOT EXISTS rkglz_rq ON rkglz(rq)",
+};
+
 // The look-ups the windows make: goods by code and by their identity, lines,
 // ledgers and money rows by document number, headers by number and entry day,
 // ledgers by date.
@@ -246,6 +263,7 @@ const std::vector<Upgrade> &upgrades()
     static const std::vector<Upgrade> steps = {
         {2, {kGoodsByName, "DROP INDEX IF EXISTS sp_lb", kGoodsByCategory}},
         {3, {kGoodsByCode}},
+        {4, {std::begin(kDocumentLists), std::end(kDocumentLists)}},
     };
     return steps;
 }
@@ -282,6 +300,8 @@ std::optional<QString> createOn(const QSqlDatabase &db)
                               QStringLiteral(")"));
         }
         for (const char *ddl : kIndexes)
+            sql::exec(db, QString::fromLatin1(ddl));
+        for (const char *ddl : kDocumentLists)
             sql::exec(db, QString::fromLatin1(ddl));
         insertStarterRows(db);
         sql::exec(db, QStringLiteral("PRAGMA application_id = %1").arg(ApplicationId));

@@ -122,6 +122,25 @@ void raise(const QSqlDatabase &db, const QSqlError &error)
     throw DbError(error);
 }
 
+QString containsCondition(const QString &column)
+{
+    return column + QStringLiteral(" LIKE ? ESCAPE '\\'");
+}
+
+QString containsPattern(const QString &text)
+{
+    QString escaped;
+    escaped.reserve(text.size() + 2);
+    escaped += u'%';
+    for (const QChar c : text) {
+        if (c == u'\\' || c == u'%' || c == u'_')
+            escaped += u'\\';
+        escaped += c;
+    }
+    escaped += u'%';
+    return escaped;
+}
+
 QVariant scalar(const QSqlDatabase &db, const QString &statement, const Binds &binds)
 {
     QSqlQuery q = exec(db, statement, binds);

@@ -45,6 +45,14 @@ QVariant scalar(const QSqlDatabase &db, const QString &statement, const Binds &b
 // True when the statement returns at least one row.
 bool exists(const QSqlDatabase &db, const QString &statement, const Binds &binds = {});
 
+// A condition that a text column contains a typed text: "column LIKE ?
+// ESCAPE '\'", bound with containsPattern(text). The operator's "%", "_" and
+// the escape character itself match only themselves; an empty text matches
+// every row. LIKE with ESCAPE is standard SQL; the engines differ only in
+// letter case (SQLite ignores it for ASCII letters, PostgreSQL does not).
+QString containsCondition(const QString &column);
+QString containsPattern(const QString &text);
+
 // Throws the DbError of a statement that failed on db, after what a failure
 // needs (a full disk frees the log's room): for statements run without exec().
 [[noreturn]] void raise(const QSqlDatabase &db, const QSqlError &error);

@@ -895,7 +895,8 @@ Outcome reverse(const QSqlDatabase &db, const Descriptor &d, const QString &dh)
     return {};
 }
 
-Outcome deleteDocument(const QSqlDatabase &db, const Descriptor &d, const QString &dh)
+Outcome deleteDocument(const QSqlDatabase &db, const Descriptor &d, const QString &dh,
+                       Header *deleted)
 {
     try {
         Transaction tx(db);
@@ -911,6 +912,8 @@ Outcome deleteDocument(const QSqlDatabase &db, const Descriptor &d, const QStrin
         sql::exec(db, u"DELETE FROM "_s + d.ledgerTable + u" WHERE dh = ?"_s, {dh});
         sql::exec(db, u"DELETE FROM "_s + d.headerTable + u" WHERE dh = ?"_s, {dh});
         tx.commit();
+        if (deleted)
+            *deleted = *h;
     } catch (const DbError &e) {
         return databaseFailure(e);
     }

@@ -296,7 +296,9 @@ Outcome reverse(const QSqlDatabase &db, const Descriptor &d, const QString &dh);
 
 // Deletes a document: header, every line and ledger row of its number. A
 // posted document is reversed first, in the same transaction, so that stock
-// and receipts or payments stay true.
-Outcome deleteDocument(const QSqlDatabase &db, const Descriptor &d, const QString &dh);
+// and receipts or payments stay true. When `deleted` is given it receives the
+// header as it was when it went (a list subtracts its amounts).
+Outcome deleteDocument(const QSqlDatabase &db, const Descriptor &d, const QString &dh,
+                       Header *deleted = nullptr);
 
 }  // namespace documents
