@@ -76,6 +76,7 @@ private Q_SLOTS:
     void requiredFieldsInOrder();
     void unreadableNumbersAreRefused();
     void duplicatesNeedNameCodeAndUnit();
+    void duplicateCheckSearchesItsIndex();
     void editingDoesNotCheckDuplicates();
     void editingAnArticleThatIsGone();
     void apostrophesAndWildcardsAreJustCharacters();
@@ -92,6 +93,7 @@ private Q_SLOTS:
     void nameOrderIsTheTitleClickOrder();
     void nameOrderWalksTheNameIndex();
     void olderFileGetsTheNameIndex();
+    void olderFileGetsTheLookUpIndexes();
 };
 
 void TestGoods::pricesAreStoredToTwoDecimals_data()
@@ -269,6 +271,24 @@ void TestGoods::duplicatesNeedNameCodeAndUnit()
     QCOMPARE(goodsCount(shop.db()), 4);
     QVERIFY(goods::isDuplicate(shop.db(), u"M8螺丝"_s, u"M8LS"_s, u"盒"_s));
     QVERIFY(!goods::isDuplicate(shop.db(), u"M8螺丝"_s, u"M8LS"_s, u"把"_s));
+}
+
+void TestGoods::duplicateCheckSearchesItsIndex()
+{
+    FreshShop shop;
+    added(shop.db(), article(u"Bolt 螺栓"_s, u"LS-A"_s, u"Box"_s));
+    // Only Latin letters are taken without regard to case.
+    added(shop.db(), article(u"Äquator 接头"_s, u"JT"_s, u"个"_s));
+    QVERIFY(goods::isDuplicate(shop.db(), u"BOLT 螺栓"_s, u"ls-a"_s, u"bOX"_s));
+    QVERIFY(!goods::isDuplicate(shop.db(), u"äquator 接头"_s, u"JT"_s, u"个"_s));
+    QVERIFY(goods::isDuplicate(shop.db(), u" Äquator 接头"_s, u"jt"_s, u"个"_s));
+    QVERIFY(!goods::isDuplicate(shop.db(), u"Bolt 螺栓"_s, u"LS-A"_s, u"Bo"_s));
+
+    // The check looks its three keys up in one index and never reads the table.
+    const goods::Filter same = goods::sameArticle(u"Bolt"_s, u"LS"_s, u"个"_s);
+    const QString plan = queryPlan(shop.db(), u"SELECT 1 FROM sp WHERE "_s + same.where, same.binds);
+    QVERIFY2(plan.contains(u"SEARCH sp USING COVERING INDEX sp_identity_nocase (ppgg=? AND txm=? AND dw=?)"_s),
+             qPrintable(plan));
 }
 
 void TestGoods::editingDoesNotCheckDuplicates()
@@ -629,6 +649,35 @@ void TestGoods::olderFileGetsTheNameIndex()
     // Opening it again changes nothing more.
     dm.closeConnection();
     QCOMPARE(sql::scalar(dm.ADOC1(), u"PRAGMA user_version"_s).toInt(), schema::SchemaVersion);
+}
+
+void TestGoods::olderFileGetsTheLookUpIndexes()
+{
+    QTemporaryDir dir;
+    const QString file = QDir(dir.path()).filePath(schema::databaseFileName());
+    QVERIFY(!schema::createDatabaseFile(file));
+    const QStringList indexes{u"sp_identity_nocase"_s, u"ghs_mc_nocase"_s, u"kh_mc_nocase"_s,
+                              u"yg_xm_nocase"_s};
+    {
+        // A file of version 2: the name indexes, none of the later ones.
+        TDM1 dm(dir.path());
+        QVERIFY(!dm.open());
+        QSqlDatabase db = dm.ADOC1();
+        added(db, article(u"扳手"_s, u"BS"_s));
+        for (const QString &index : indexes)
+            sql::exec(db, u"DROP INDEX "_s + index);
+        sql::exec(db, u"PRAGMA user_version = 2"_s);
+    }
+    TDM1 dm(dir.path());
+    QVERIFY(!dm.open());
+    QSqlDatabase db = dm.ADOC1();
+    QCOMPARE(sql::scalar(db, u"PRAGMA user_version"_s).toInt(), schema::SchemaVersion);
+    for (const QString &index : indexes)
+        QVERIFY2(sql::exists(db, u"SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?"_s,
+                             {index}),
+                 qPrintable(index));
+    QVERIFY(goods::isDuplicate(db, u"扳手"_s, u"bs"_s, u"个"_s));
+    QCOMPARE(sql::scalar(db, u"PRAGMA integrity_check"_s).toString(), u"ok"_s);
 }
 
 #include "tst_goods.moc"

@@ -3,6 +3,7 @@
 #include "core/admin/Permissions.h"
 #include "core/db/Sql.h"
 #include "core/db/SqlFunctions.h"
+#include "core/db/TextSearch.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -148,36 +149,68 @@ const char kGoodsByName[] =
 const char kGoodsByCategory[] =
     "CREATE INDEX IF NOT EXISTS sp_lb_name ON sp(lb, ppgg COLLATE PINYIN)";
 
+// The duplicate checks compare without regard to case (an article by name,
+// code and unit; a supplier, customer or employee by the trimmed name): these
+// indexes answer them without reading the table.
+QString goodsIdentityIgnoringCase()
+{
+    using textsearch::ignoringCaseKey;
+    return QStringLiteral("CREATE INDEX IF NOT EXISTS sp_identity_nocase ON sp(") +
+           ignoringCaseKey(QStringLiteral("ppgg")) + QStringLiteral(", ") +
+           ignoringCaseKey(QStringLiteral("txm")) + QStringLiteral(", ") +
+           ignoringCaseKey(QStringLiteral("dw")) + QStringLiteral(")");
+}
+
+QString nameIgnoringCase(const char *table, const char *column)
+{
+    const QString t = QString::fromLatin1(table);
+    const QString c = QString::fromLatin1(column);
+    return QStringLiteral("CREATE INDEX IF NOT EXISTS ") + t + u'_' + c +
+           QStringLiteral("_nocase ON ") + t + u'(' +
+           textsearch::ignoringCaseKey(QStringLiteral("trim(") + c + u')') + u')';
+}
+
+QStringList duplicateCheckIndexes()
+{
+    return {goodsIdentityIgnoringCase(), nameIgnoringCase("ghs", "mc"),
+            nameIgnoringCase("kh", "mc"), nameIgnoringCase("yg", "xm")};
+}
+
 // The look-ups the windows make: goods by code and by their identity, lines,
 // ledgers and money rows by document number, headers by number and entry day,
 // ledgers by date.
-const char *const kIndexes[] = {
-    kGoodsByName,
-    kGoodsByCategory,
-    "CREATE INDEX sp_txm ON sp(txm)",
-    "CREATE INDEX sp_identity ON sp(ppgg, txm, dw)",
-    "CREATE INDEX xsglz_dh ON xsglz(dh)",
-    "CREATE INDEX xsglz_kdrq ON xsglz(kdrq, dh)",
-    "CREATE INDEX cgglz_dh ON cgglz(dh)",
-    "CREATE INDEX cgglz_kdrq ON cgglz(kdrq, dh)",
-    "CREATE INDEX rkglz_dh ON rkglz(dh)",
-    "CREATE INDEX rkglz_kdrq ON rkglz(kdrq, dh)",
-    "CREATE INDEX xsglc_dh ON xsglc(dh)",
-    "CREATE INDEX cgglc_dh ON cgglc(dh)",
-    "CREATE INDEX rkglc_dh ON rkglc(dh)",
-    "CREATE INDEX xsfx_dh ON xsfx(dh)",
-    "CREATE INDEX xsfx_rq ON xsfx(rq)",
-    "CREATE INDEX cgfx_dh ON cgfx(dh)",
-    "CREATE INDEX cgfx_rq ON cgfx(rq)",
-    "CREATE INDEX rkfx_dh ON rkfx(dh)",
-    "CREATE INDEX rkfx_rq ON rkfx(rq)",
-    "CREATE INDEX skfx_dh ON skfx(dh)",
-    "CREATE INDEX skfx_rq ON skfx(rq)",
-    "CREATE INDEX fkfx_dh ON fkfx(dh)",
-    "CREATE INDEX fkfx_rq ON fkfx(rq)",
-    "CREATE INDEX szfx_rq ON szfx(rq)",
-    "CREATE INDEX quanxian_yh ON quanxian(yh, qx)",
-};
+QStringList indexStatements()
+{
+    QStringList all{
+        QString::fromLatin1(kGoodsByName),
+        QString::fromLatin1(kGoodsByCategory),
+        QStringLiteral("CREATE INDEX sp_txm ON sp(txm)"),
+        QStringLiteral("CREATE INDEX sp_identity ON sp(ppgg, txm, dw)"),
+        QStringLiteral("CREATE INDEX xsglz_dh ON xsglz(dh)"),
+        QStringLiteral("CREATE INDEX xsglz_kdrq ON xsglz(kdrq, dh)"),
+        QStringLiteral("CREATE INDEX cgglz_dh ON cgglz(dh)"),
+        QStringLiteral("CREATE INDEX cgglz_kdrq ON cgglz(kdrq, dh)"),
+        QStringLiteral("CREATE INDEX rkglz_dh ON rkglz(dh)"),
+        QStringLiteral("CREATE INDEX rkglz_kdrq ON rkglz(kdrq, dh)"),
+        QStringLiteral("CREATE INDEX xsglc_dh ON xsglc(dh)"),
+        QStringLiteral("CREATE INDEX cgglc_dh ON cgglc(dh)"),
+        QStringLiteral("CREATE INDEX rkglc_dh ON rkglc(dh)"),
+        QStringLiteral("CREATE INDEX xsfx_dh ON xsfx(dh)"),
+        QStringLiteral("CREATE INDEX xsfx_rq ON xsfx(rq)"),
+        QStringLiteral("CREATE INDEX cgfx_dh ON cgfx(dh)"),
+        QStringLiteral("CREATE INDEX cgfx_rq ON cgfx(rq)"),
+        QStringLiteral("CREATE INDEX rkfx_dh ON rkfx(dh)"),
+        QStringLiteral("CREATE INDEX rkfx_rq ON rkfx(rq)"),
+        QStringLiteral("CREATE INDEX skfx_dh ON skfx(dh)"),
+        QStringLiteral("CREATE INDEX skfx_rq ON skfx(rq)"),
+        QStringLiteral("CREATE INDEX fkfx_dh ON fkfx(dh)"),
+        QStringLiteral("CREATE INDEX fkfx_rq ON fkfx(rq)"),
+        QStringLiteral("CREATE INDEX szfx_rq ON szfx(rq)"),
+        QStringLiteral("CREATE INDEX quanxian_yh ON quanxian(yh, qx)"),
+    };
+    all << duplicateCheckIndexes();
+    return all;
+}
 
 void insertStarterRows(const QSqlDatabase &db)
 {
@@ -234,13 +267,16 @@ void insertStarterRows(const QSqlDatabase &db)
 // file that already has what they make.
 struct Upgrade {
     int version;
-    std::vector<const char *> statements;
+    QStringList statements;
 };
 
 const std::vector<Upgrade> &upgrades()
 {
     static const std::vector<Upgrade> steps = {
-        {2, {kGoodsByName, "DROP INDEX IF EXISTS sp_lb", kGoodsByCategory}},
+        {2,
+         {QString::fromLatin1(kGoodsByName), QStringLiteral("DROP INDEX IF EXISTS sp_lb"),
+          QString::fromLatin1(kGoodsByCategory)}},
+        {3, duplicateCheckIndexes()},
     };
     return steps;
 }
@@ -276,8 +312,8 @@ std::optional<QString> createOn(const QSqlDatabase &db)
                               QStringLiteral(" (") + cols.join(QStringLiteral(", ")) +
                               QStringLiteral(")"));
         }
-        for (const char *ddl : kIndexes)
-            sql::exec(db, QString::fromLatin1(ddl));
+        for (const QString &ddl : indexStatements())
+            sql::exec(db, ddl);
         insertStarterRows(db);
         sql::exec(db, QStringLiteral("PRAGMA application_id = %1").arg(ApplicationId));
         storeVersion(db, SchemaVersion);
@@ -321,8 +357,8 @@ std::optional<QString> upgrade(const QSqlDatabase &db)
         for (const Upgrade &step : upgrades()) {
             if (step.version <= from)
                 continue;
-            for (const char *statement : step.statements)
-                sql::exec(db, QString::fromLatin1(statement));
+            for (const QString &statement : step.statements)
+                sql::exec(db, statement);
         }
         storeVersion(db, SchemaVersion);
         tx.commit();

@@ -41,7 +41,8 @@ constexpr int ApplicationId = 0x56424c52;  // "VBLR"
 // additions), kept in the file and raised by upgrade():
 //   1  the tables and look-up indexes of the first program
 //   2  the goods indexes in name order (the PINYIN collation)
-constexpr int SchemaVersion = 2;
+//   3  the indexes of the duplicate checks (texts compared without regard to case)
+constexpr int SchemaVersion = 3;
 
 // The administrator of a fresh database and the password the login dialog names.
 inline QString administratorName() { return QStringLiteral("系统管理员"); }

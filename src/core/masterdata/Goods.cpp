@@ -1,6 +1,7 @@
 #include "core/masterdata/Goods.h"
 
 #include "core/db/Snapshot.h"
+#include "core/db/TextSearch.h"
 #include "core/masterdata/Pinyin.h"
 
 #include <QSqlError>
@@ -175,10 +176,8 @@ Decimal stockValue(const Decimal &kcsl, const Decimal &kcjg)
 bool isDuplicate(const QSqlDatabase &db, const QString &ppgg, const QString &txm,
                  const QString &dw)
 {
-    return sql::exists(db,
-                       QStringLiteral("SELECT 1 FROM sp WHERE ppgg = ? COLLATE NOCASE"
-                                      " AND txm = ? COLLATE NOCASE AND dw = ? COLLATE NOCASE"),
-                       {stored(ppgg), stored(txm), stored(dw)});
+    const Filter same = sameArticle(ppgg, txm, dw);
+    return sql::exists(db, QStringLiteral("SELECT 1 FROM sp WHERE ") + same.where, same.binds);
 }
 
 Outcome add(const QSqlDatabase &db, const Input &in)
@@ -278,6 +277,16 @@ int generateCodes(const QSqlDatabase &db, const std::vector<qint64> &ids)
 Filter everything()
 {
     return {};
+}
+
+Filter sameArticle(const QString &ppgg, const QString &txm, const QString &dw)
+{
+    // The index sp_identity_nocase is made of the same three keys.
+    using textsearch::equalsIgnoringCase;
+    return {equalsIgnoringCase(QStringLiteral("ppgg")) + QStringLiteral(" AND ") +
+                equalsIgnoringCase(QStringLiteral("txm")) + QStringLiteral(" AND ") +
+                equalsIgnoringCase(QStringLiteral("dw")),
+            {stored(ppgg), stored(txm), stored(dw)}};
 }
 
 Filter inCategory(const QString &category)

@@ -102,6 +102,8 @@ struct Filter {
 };
 
 Filter everything();
+// The articles isDuplicate() finds: the same name, code and unit.
+Filter sameArticle(const QString &ppgg, const QString &txm, const QString &dw);
 // The articles of one category (the tree's node); an empty name is the root
 // "全部类别", every article.
 Filter inCategory(const QString &category);
