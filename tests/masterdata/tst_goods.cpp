@@ -657,7 +657,8 @@ void TestGoods::olderFileGetsTheLookUpIndexes()
     const QString file = QDir(dir.path()).filePath(schema::databaseFileName());
     QVERIFY(!schema::createDatabaseFile(file));
     const QStringList indexes{u"sp_identity_nocase"_s, u"ghs_mc_nocase"_s, u"kh_mc_nocase"_s,
-                              u"yg_xm_nocase"_s};
+                              u"yg_xm_nocase"_s,      u"xsglz_shbj"_s,    u"cgglz_shbj"_s,
+                              u"rkglz_shbj"_s};
     {
         // A file of version 2: the name indexes, none of the later ones.
         TDM1 dm(dir.path());

@@ -176,6 +176,19 @@ QStringList duplicateCheckIndexes()
             nameIgnoringCase("kh", "mc"), nameIgnoringCase("yg", "xm")};
 }
 
+// The held-document pickers list the held headers of a kind in the order of
+// entry: with these they read only those, never the posted ones.
+QStringList heldHeaderIndexes()
+{
+    QStringList all;
+    for (const char *table : {"xsglz", "cgglz", "rkglz"}) {
+        const QString t = QString::fromLatin1(table);
+        all << QStringLiteral("CREATE INDEX IF NOT EXISTS ") + t + QStringLiteral("_shbj ON ") +
+                   t + QStringLiteral("(shbj, id)");
+    }
+    return all;
+}
+
 // The look-ups the windows make: goods by code and by their identity, lines,
 // ledgers and money rows by document number, headers by number and entry day,
 // ledgers by date.
@@ -208,7 +221,7 @@ QStringList indexStatements()
         QStringLiteral("CREATE INDEX szfx_rq ON szfx(rq)"),
         QStringLiteral("CREATE INDEX quanxian_yh ON quanxian(yh, qx)"),
     };
-    all << duplicateCheckIndexes();
+    all << duplicateCheckIndexes() << heldHeaderIndexes();
     return all;
 }
 
@@ -277,6 +290,7 @@ const std::vector<Upgrade> &upgrades()
          {QString::fromLatin1(kGoodsByName), QStringLiteral("DROP INDEX IF EXISTS sp_lb"),
           QString::fromLatin1(kGoodsByCategory)}},
         {3, duplicateCheckIndexes()},
+        {4, heldHeaderIndexes()},
     };
     return steps;
 }

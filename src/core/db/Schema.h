@@ -42,7 +42,8 @@ constexpr int ApplicationId = 0x56424c52;  // "VBLR"
 //   1  the tables and look-up indexes of the first program
 //   2  the goods indexes in name order (the PINYIN collation)
 //   3  the indexes of the duplicate checks (texts compared without regard to case)
-constexpr int SchemaVersion = 3;
+//   4  the header tables' index of held documents (shbj, id)
+constexpr int SchemaVersion = 4;
 
 // The administrator of a fresh database and the password the login dialog names.
 inline QString administratorName() { return QStringLiteral("系统管理员"); }

@@ -765,21 +765,28 @@ std::optional<Header> readHeader(const QSqlDatabase &db, const Descriptor &d, co
     return headerIn(db, d, dh);
 }
 
+HeldQuery heldQuery(const Descriptor &d, const HeldFilter &f)
+{
+    HeldQuery h;
+    h.statement = u"SELECT "_s + headerColumns(d) + u" FROM "_s + d.headerTable + u" WHERE "_s +
+                  d.partnerColumn + u" LIKE '%' || ? || '%'"_s;
+    h.binds.push_back(textOf(f.partner));
+    if (f.from && f.to) {
+        h.statement += u" AND rq >= ? AND rq <= ?"_s;
+        h.binds.push_back(dates::toDbText(*f.from));
+        h.binds.push_back(dates::toDbText(*f.to));
+    }
+    h.statement += u" AND shbj = ? AND substr(dh, 1, 3) = ? ORDER BY id"_s;
+    h.binds.push_back(kHeld);
+    h.binds.push_back(d.prefix);
+    return h;
+}
+
 std::vector<Header> heldDocuments(const QSqlDatabase &db, const Descriptor &d,
                                   const HeldFilter &f)
 {
-    QString statement = u"SELECT "_s + headerColumns(d) + u" FROM "_s + d.headerTable +
-                        u" WHERE "_s + d.partnerColumn + u" LIKE '%' || ? || '%'"_s;
-    sql::Binds binds{textOf(f.partner)};
-    if (f.from && f.to) {
-        statement += u" AND rq >= ? AND rq <= ?"_s;
-        binds.push_back(dates::toDbText(*f.from));
-        binds.push_back(dates::toDbText(*f.to));
-    }
-    statement += u" AND shbj = ? AND substr(dh, 1, 3) = ? ORDER BY id"_s;
-    binds.push_back(kHeld);
-    binds.push_back(d.prefix);
-    QSqlQuery q = sql::exec(db, statement, binds);
+    const HeldQuery held = heldQuery(d, f);
+    QSqlQuery q = sql::exec(db, held.statement, held.binds);
     std::vector<Header> out;
     while (q.next())
         out.push_back(headerFrom(d, q));

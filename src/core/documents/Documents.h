@@ -4,6 +4,7 @@
 
 #include "core/money/Decimal.h"
 #include "core/db/Numbering.h"
+#include "core/db/Sql.h"
 #include "core/documents/StockRules.h"
 
 #include <QDate>
@@ -255,6 +256,15 @@ struct HeldFilter {
 // The held ("未审核") documents of this kind, in the order of entry. Throws DbError.
 std::vector<Header> heldDocuments(const QSqlDatabase &db, const Descriptor &d,
                                   const HeldFilter &f);
+
+// The statement heldDocuments() runs, with its values. It walks the header
+// table's index <table>_shbj (shbj, id): only the held headers are read, and
+// already in the order of entry.
+struct HeldQuery {
+    QString statement;
+    sql::Binds binds;
+};
+HeldQuery heldQuery(const Descriptor &d, const HeldFilter &f);
 
 // Abandons the window's unsaved changes (F5, closing the window): its "dz"
 // lines go, its "ds" lines come back as saved lines.
