@@ -291,6 +291,7 @@ const std::vector<Upgrade> &upgrades()
           QString::fromLatin1(kGoodsByCategory)}},
         {3, duplicateCheckIndexes()},
         {4, heldHeaderIndexes()},
+        {5, textsearch::creation(goodsTextIndex())},
     };
     return steps;
 }
@@ -307,6 +308,15 @@ void storeVersion(const QSqlDatabase &db, int version)
 }
 
 }  // namespace
+
+const textsearch::TextIndex &goodsTextIndex()
+{
+    static const textsearch::TextIndex index{
+        QStringLiteral("sp_search"),
+        QStringLiteral("sp"),
+        {QStringLiteral("ppgg"), QStringLiteral("txm"), QStringLiteral("lb")}};
+    return index;
+}
 
 const std::vector<Table> &tables()
 {
@@ -326,7 +336,7 @@ std::optional<QString> createOn(const QSqlDatabase &db)
                               QStringLiteral(" (") + cols.join(QStringLiteral(", ")) +
                               QStringLiteral(")"));
         }
-        for (const QString &ddl : indexStatements())
+        for (const QString &ddl : indexStatements() + textsearch::creation(goodsTextIndex()))
             sql::exec(db, ddl);
         insertStarterRows(db);
         sql::exec(db, QStringLiteral("PRAGMA application_id = %1").arg(ApplicationId));

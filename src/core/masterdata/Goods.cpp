@@ -1,5 +1,6 @@
 #include "core/masterdata/Goods.h"
 
+#include "core/db/Schema.h"
 #include "core/db/Snapshot.h"
 #include "core/db/TextSearch.h"
 #include "core/masterdata/Pinyin.h"
@@ -7,6 +8,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
+
+#include <algorithm>
 
 namespace goods {
 
@@ -297,6 +300,31 @@ Filter inCategory(const QString &category)
 }
 
 Filter search(const QString &text)
+{
+    if (!textsearch::canSearch(text))
+        return searchWithoutIndex(text);
+    // The index finds exactly what the LIKE of searchWithoutIndex() finds.
+    return {textsearch::containsCondition(schema::goodsTextIndex()), {text}};
+}
+
+Filter quickestSearch(const QSqlDatabase &db, const QString &text)
+{
+    if (!textsearch::canSearch(text))
+        return searchWithoutIndex(text);
+    try {
+        // The highest id stands for the catalogue's size: it never falls
+        // short of it and costs one look into the key.
+        const qint64 highest = sql::scalar(db, QStringLiteral("SELECT max(id) FROM sp")).toLongLong();
+        const int limit = int(std::clamp<qint64>(highest / 16, 1000, 1 << 30));
+        if (textsearch::countUpTo(db, schema::goodsTextIndex(), text, limit) < limit)
+            return search(text);
+    } catch (const DbError &) {
+        // The same articles are found without the index.
+    }
+    return searchWithoutIndex(text);
+}
+
+Filter searchWithoutIndex(const QString &text)
 {
     if (text.isEmpty())
         return everything();
