@@ -15,6 +15,15 @@ FreshShop::FreshShop()
         qFatal("cannot open the shop database: %s", qPrintable(*error));
 }
 
+QString queryPlan(const QSqlDatabase &db, const QString &statement, const sql::Binds &binds)
+{
+    QSqlQuery plan = sql::exec(db, QStringLiteral("EXPLAIN QUERY PLAN ") + statement, binds);
+    QStringList steps;
+    while (plan.next())
+        steps << plan.value(3).toString();
+    return steps.join(QStringLiteral("; "));
+}
+
 ScriptedMessages::ScriptedMessages()
 {
     msg::setResponder([this](const msg::Shown &m) {

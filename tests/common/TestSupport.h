@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/db/Sql.h"
 #include "core/db/Udm1.h"
 #include "ui/Messages.h"
 
@@ -24,6 +25,11 @@ private:
     QTemporaryDir m_dir;
     std::unique_ptr<TDM1> m_dm;
 };
+
+// How SQLite runs a statement: the steps of its EXPLAIN QUERY PLAN, joined
+// by "; " ("SEARCH sp USING INDEX ..."), for tests that check which index a
+// statement uses.
+QString queryPlan(const QSqlDatabase &db, const QString &statement, const sql::Binds &binds = {});
 
 // Replaces the message boxes while it lives: records every message and answers
 // questions from a queue (OK / Yes when the queue is empty).

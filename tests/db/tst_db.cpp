@@ -295,8 +295,10 @@ void TestDb::freshShopHasEveryTableAndColumn()
     FreshShop shop;
     QCOMPARE(expectedTables().size(), size_t(30));
     QStringList actualTables;
+    // The goods' text index is the engine's (a virtual table and the tables
+    // under it, all named after it), not one of the shop's tables.
     QSqlQuery q = sql::exec(shop.db(), u"SELECT name FROM sqlite_master WHERE type='table' "
-                                       u"AND name NOT LIKE 'sqlite_%'"_qs);
+                                       u"AND name NOT LIKE 'sqlite_%' AND substr(name, 1, 9) <> 'sp_search'"_qs);
     while (q.next())
         actualTables << q.value(0).toString();
     QCOMPARE(actualTables.size(), 30);

@@ -56,6 +56,8 @@ class TestAddressBook : public QObject
 private Q_SLOTS:
     void addTrimsAndRefusesDuplicates_data();
     void addTrimsAndRefusesDuplicates();
+    void duplicateCheckSearchesItsIndex_data();
+    void duplicateCheckSearchesItsIndex();
     void employeeChecksComeInOrder();
     void wageIsStoredAsTypedOrRounded_data();
     void wageIsStoredAsTypedOrRounded();
@@ -115,6 +117,25 @@ void TestAddressBook::addTrimsAndRefusesDuplicates()
     sql::exec(shop.db(), u"INSERT INTO "_s + book->table + u" ("_s + book->nameColumn +
                              u") VALUES (' 老王 ')"_s);
     QCOMPARE(addressbook::add(shop.db(), *book, rowFor(*book, u"老王"_s)).check, Check::Duplicate);
+}
+
+void TestAddressBook::duplicateCheckSearchesItsIndex_data()
+{
+    addTrimsAndRefusesDuplicates_data();
+}
+
+void TestAddressBook::duplicateCheckSearchesItsIndex()
+{
+    QFETCH(const AddressBook *, book);
+    FreshShop shop;
+    const addressbook::Query q = addressbook::nameTakenQuery(*book, u"Acme"_s);
+    const QString plan = queryPlan(shop.db(), q.statement(), q.binds);
+    const QString index = book->table + u'_' + book->nameColumn + u"_nocase"_s;
+    QVERIFY2(plan.contains(u"SEARCH "_s + book->table + u" USING INDEX "_s + index), qPrintable(plan));
+    // Only Latin letters are taken without regard to case.
+    QCOMPARE(addressbook::add(shop.db(), *book, rowFor(*book, u"Ärzte Acme"_s)).check, Check::Done);
+    QVERIFY(!addressbook::nameTaken(shop.db(), *book, u"ärzte acme"_s));
+    QVERIFY(addressbook::nameTaken(shop.db(), *book, u" ÄRZTE ACME "_s));
 }
 
 void TestAddressBook::employeeChecksComeInOrder()

@@ -21,6 +21,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
@@ -198,6 +199,7 @@ private Q_SLOTS:
     void documentPickerShowsOnePrice_data();
     void documentPickerShowsOnePrice();
     void documentPickerSearchesAndHandsOver();
+    void documentPickerSearchWaitsForAPause();
     void documentPickerTreeAndNewArticle();
     void documentPickerClosesWithItsDocument();
     void fieldPickerFillsAndResetsTheFlag();
@@ -783,14 +785,19 @@ void TestGoodsWindows::documentPickerSearchesAndHandsOver()
     QCOMPARE(p.grid()->rowCount(), 5);
     QVERIFY(p.grid()->rows().isWindowed());
 
-    // Typed letter by letter: name, code or category containing LS.
+    // Typed letter by letter: name, code or category containing LS (each
+    // search run at once here instead of after the typing pause).
     type(p.Edit1, u"LS"_s);
+    p.searchNow();
     QCOMPARE(column(*p.grid(), u"ppgg"_s), (QStringList{u"膨胀螺栓"_s, u"钳子"_s, u"M8螺丝"_s}));
     QTest::keyClick(p.Edit1, Qt::Key_Backspace);  // "L"
+    p.searchNow();
     QCOMPARE(column(*p.grid(), u"txm"_s), (QStringList{u"PZLS"_s, u"QZ"_s, u"M8LS"_s}));
     p.Edit1->clear();
+    p.searchNow();
     QCOMPARE(p.grid()->rowCount(), 5);
     type(p.Edit1, u"'B"_s);
+    p.searchNow();
     QCOMPARE(column(*p.grid(), u"ppgg"_s), QStringList(u"O'Brien 钳子"_s));
 
     // Enter in the search field, the button, Enter in the grid, a double click.
@@ -820,6 +827,39 @@ void TestGoodsWindows::documentPickerSearchesAndHandsOver()
     QCOMPARE(messages.texts(), QStringList(u"没有商品可选择！"_s));
     QCOMPARE(messages.shown()[0].caption, u"警告"_s);
     QCOMPARE(retail.lines.size(), size_t(4));
+}
+
+void TestGoodsWindows::documentPickerSearchWaitsForAPause()
+{
+    FreshShop shop;
+    stockShop(shop.db());
+    const WindowContext ctx{shop.dm(), m_session};
+    StandInDocument retail(u"tjxs"_s);
+    TFsp2 p(ctx);
+    p.setReceiver(&retail);
+    show(p);
+    QCOMPARE(p.grid()->rowCount(), 4);
+
+    // Keystrokes in quick succession: the list stays as it is until the
+    // typing pauses, then one search runs for the whole text.
+    QElapsedTimer typing;
+    typing.start();
+    type(p.Edit1, u"螺丝"_s);
+    QCOMPARE(p.grid()->rowCount(), 4);
+    QTRY_COMPARE(column(*p.grid(), u"ppgg"_s), QStringList(u"M8螺丝"_s));
+    QVERIFY(typing.elapsed() >= GoodsPicker::searchPause * 9 / 10);
+
+    // A click on a category drops the search still waiting.
+    type(p.Edit1, u"扳"_s);
+    clickNode(p.tree(), p.tree()->nodeOf(u"紧固件"_s));
+    QTest::qWait(GoodsPicker::searchPause * 2);
+    QCOMPARE(column(*p.grid(), u"ppgg"_s), (QStringList{u"膨胀螺栓"_s, u"M8螺丝"_s}));
+
+    // Enter right after typing chooses from the list of the text typed.
+    type(p.Edit1, u"扳"_s);
+    QTest::keyClick(p.Edit1, Qt::Key_Return);
+    QCOMPARE(retail.lines.size(), size_t(1));
+    QCOMPARE(retail.lines[0].ppgg, u"扳手"_s);
 }
 
 void TestGoodsWindows::documentPickerTreeAndNewArticle()

@@ -31,6 +31,7 @@ private Q_SLOTS:
     void refundAndZeroTotal();
     void heldLineDeletionRestoredOrRemoved();
     void retailAndWholesaleKeepApart();
+    void heldDocumentsWalkTheirIndex();
     void reversalAndRoundTrip();
     void deletionReversesPostedFirst();
     void postedOrGoneDocumentsRefuseChanges();
@@ -288,6 +289,26 @@ void TestDocuments::retailAndWholesaleKeepApart()
     QVERIFY(heldDocuments(db, wholesale(), {u"甲"_s, {}, {}}).empty());
     QVERIFY(heldDocuments(db, wholesale(), {QString(), QDate(2024, 3, 16), QDate(2024, 4, 1)}).empty());
     QCOMPARE(takeHeld(db, retail(), kNext, pfd).outcome.message, u"所选单据不是挂单，不能取单！"_s);
+}
+
+void TestDocuments::heldDocumentsWalkTheirIndex()
+{
+    FreshShop shop;
+    // Every kind, with and without the date range: the held headers are
+    // looked up in the header table's (shbj, id) index, which gives the order
+    // of entry, so nothing is sorted and no posted header is read.
+    for (const DocumentKind kind : {DocumentKind::Retail, DocumentKind::Wholesale,
+                                    DocumentKind::Purchase, DocumentKind::Movement}) {
+        const Descriptor &d = descriptor(kind);
+        for (const HeldFilter &f :
+             {HeldFilter{}, HeldFilter{u"华"_s, QDate(2024, 3, 1), QDate(2024, 3, 31)}}) {
+            const ListQuery q = heldQuery(d, f);
+            const QString plan = queryPlan(shop.db(), q.statement(q.order()), q.binds());
+            QVERIFY2(plan == u"SEARCH "_s + d.headerTable + u" USING INDEX "_s + d.headerTable +
+                                 u"_state_id (shbj=?)"_s,
+                     qPrintable(plan));
+        }
+    }
 }
 
 void TestDocuments::reversalAndRoundTrip()

@@ -3,6 +3,7 @@
 #include "core/admin/Permissions.h"
 #include "core/db/Sql.h"
 #include "core/db/SqlFunctions.h"
+#include "core/db/TextSearch.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -168,6 +169,42 @@ const char *const kDocumentLists[] = {
     "CREATE INDEX IF NOT EXISTS rkglz_rq ON rkglz(rq)",
 };
 
+QStringList documentListIndexes()
+{
+    QStringList all;
+    for (const char *ddl : kDocumentLists)
+        all << QString::fromLatin1(ddl);
+    return all;
+}
+
+// The duplicate checks compare without regard to case (an article by name,
+// code and unit; a supplier, customer or employee by the trimmed name): these
+// indexes answer them without reading the table.
+QString goodsIdentityIgnoringCase()
+{
+    using textsearch::ignoringCaseKey;
+    return QStringLiteral("CREATE INDEX IF NOT EXISTS sp_identity_nocase ON sp(") +
+           ignoringCaseKey(QStringLiteral("ppgg")) + QStringLiteral(", ") +
+           ignoringCaseKey(QStringLiteral("txm")) + QStringLiteral(", ") +
+           ignoringCaseKey(QStringLiteral("dw")) + QStringLiteral(")");
+}
+
+QString nameIgnoringCase(const char *table, const char *column)
+{
+    const QString t = QString::fromLatin1(table);
+    const QString c = QString::fromLatin1(column);
+    return QStringLiteral("CREATE INDEX IF NOT EXISTS ") + t + u'_' + c +
+           QStringLiteral("_nocase ON ") + t + u'(' +
+           textsearch::ignoringCaseKey(QStringLiteral("trim(") + c + u')') + u')';
+}
+
+QStringList duplicateCheckIndexes()
+{
+    return {goodsIdentityIgnoringCase(), nameIgnoringCase("ghs", "mc"),
+            nameIgnoringCase("kh", "mc"), nameIgnoringCase("yg", "xm")};
+}
+
+
 // The look-ups the windows make: goods by code and by their identity, lines,
 // ledgers and money rows by document number, headers by number and entry day,
 // ledgers by date.
@@ -255,15 +292,18 @@ void insertStarterRows(const QSqlDatabase &db)
 // file that already has what they make.
 struct Upgrade {
     int version;
-    std::vector<const char *> statements;
+    QStringList statements;
 };
 
 const std::vector<Upgrade> &upgrades()
 {
     static const std::vector<Upgrade> steps = {
-        {2, {kGoodsByName, "DROP INDEX IF EXISTS sp_lb", kGoodsByCategory}},
-        {3, {kGoodsByCode}},
-        {4, {std::begin(kDocumentLists), std::end(kDocumentLists)}},
+        {2, {QString::fromLatin1(kGoodsByName), QStringLiteral("DROP INDEX IF EXISTS sp_lb"),
+             QString::fromLatin1(kGoodsByCategory)}},
+        {3, {QString::fromLatin1(kGoodsByCode)}},
+        {4, documentListIndexes()},
+        {5, duplicateCheckIndexes()},
+        {6, textsearch::creation(goodsTextIndex())},
     };
     return steps;
 }
@@ -280,6 +320,15 @@ void storeVersion(const QSqlDatabase &db, int version)
 }
 
 }  // namespace
+
+const textsearch::TextIndex &goodsTextIndex()
+{
+    static const textsearch::TextIndex index{
+        QStringLiteral("sp_search"),
+        QStringLiteral("sp"),
+        {QStringLiteral("ppgg"), QStringLiteral("txm"), QStringLiteral("lb")}};
+    return index;
+}
 
 const std::vector<Table> &tables()
 {
@@ -301,8 +350,9 @@ std::optional<QString> createOn(const QSqlDatabase &db)
         }
         for (const char *ddl : kIndexes)
             sql::exec(db, QString::fromLatin1(ddl));
-        for (const char *ddl : kDocumentLists)
-            sql::exec(db, QString::fromLatin1(ddl));
+        for (const QString &ddl : documentListIndexes() + duplicateCheckIndexes() +
+                                      textsearch::creation(goodsTextIndex()))
+            sql::exec(db, ddl);
         insertStarterRows(db);
         sql::exec(db, QStringLiteral("PRAGMA application_id = %1").arg(ApplicationId));
         storeVersion(db, SchemaVersion);
@@ -346,8 +396,8 @@ std::optional<QString> upgrade(const QSqlDatabase &db)
         for (const Upgrade &step : upgrades()) {
             if (step.version <= from)
                 continue;
-            for (const char *statement : step.statements)
-                sql::exec(db, QString::fromLatin1(statement));
+            for (const QString &statement : step.statements)
+                sql::exec(db, statement);
         }
         storeVersion(db, SchemaVersion);
         tx.commit();

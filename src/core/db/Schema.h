@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/db/TextSearch.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -43,7 +45,12 @@ constexpr int ApplicationId = 0x56424c52;  // "VBLR"
 //   2  the goods indexes in name order (the PINYIN collation)
 //   3  the goods index in code order (the same collation)
 //   4  the document headers by state (with number, with entry) and by date
-constexpr int SchemaVersion = 4;
+//   5  the indexes of the duplicate checks (texts compared without regard to case)
+//   6  the text index of the goods search (name, code, category), with its triggers
+constexpr int SchemaVersion = 6;
+
+// The text index the pickers search goods with: their name, code and category.
+const textsearch::TextIndex &goodsTextIndex();
 
 // The administrator of a fresh database and the password the login dialog names.
 inline QString administratorName() { return QStringLiteral("系统管理员"); }

@@ -4,6 +4,7 @@
 
 #include "core/money/Decimal.h"
 #include "core/db/Numbering.h"
+#include "core/db/Sql.h"
 #include "core/documents/StockRules.h"
 #include "core/lists/ListQuery.h"
 
@@ -259,6 +260,7 @@ std::vector<Header> heldDocuments(const QSqlDatabase &db, const Descriptor &d,
 // The same as the held-document picker lists them: id, shbj, rq, dh, the
 // partner as "partner", hjsl, hjje and jsr, in the order of entry.
 ListQuery heldQuery(const Descriptor &d, const HeldFilter &f);
+
 
 // Abandons the window's unsaved changes (F5, closing the window): its "dz"
 // lines go, its "ds" lines come back as saved lines.

@@ -1,5 +1,7 @@
 #include "core/masterdata/AddressBook.h"
 
+#include "core/db/TextSearch.h"
+
 #include <QSqlQuery>
 
 using namespace Qt::Literals::StringLiterals;
@@ -244,13 +246,20 @@ Decimal wageValue(const QString &text)
     return v.roundedTo2() == v ? v : Decimal::invalid();
 }
 
-bool nameTaken(const QSqlDatabase &db, const AddressBook &book, const QString &name)
+Query nameTakenQuery(const AddressBook &book, const QString &name)
 {
     // Table and column come from the fixed books above; the name is bound.
-    return sql::exists(db,
-                       u"SELECT 1 FROM "_s + book.table + u" WHERE trim("_s + book.nameColumn +
-                           u") = ? COLLATE NOCASE"_s,
-                       {name.trimmed()});
+    // The book's index <table>_<name column>_nocase has the same key.
+    return {QStringList{u"SELECT 1 FROM "_s + book.table,
+                        u"WHERE "_s +
+                            textsearch::equalsIgnoringCase(u"trim("_s + book.nameColumn + u')')},
+            {name.trimmed()}};
+}
+
+bool nameTaken(const QSqlDatabase &db, const AddressBook &book, const QString &name)
+{
+    const Query q = nameTakenQuery(book, name);
+    return sql::exists(db, q.statement(), q.binds);
 }
 
 Saved add(const QSqlDatabase &db, const AddressBook &book, const QStringList &values)

@@ -118,6 +118,8 @@ Decimal wageValue(const QString &text);
 // True when a row's name, both trimmed, equals the name (Latin letters
 // without regard to case). Throws DbError.
 bool nameTaken(const QSqlDatabase &db, const AddressBook &book, const QString &name);
+// The statement of that check.
+Query nameTakenQuery(const AddressBook &book, const QString &name);
 
 // Adds a row from one text per column (book.columns), each stored trimmed,
 // in one transaction. Refuses, in this order, an empty name, an empty

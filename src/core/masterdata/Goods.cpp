@@ -1,11 +1,15 @@
 #include "core/masterdata/Goods.h"
 
+#include "core/db/Schema.h"
 #include "core/db/Snapshot.h"
+#include "core/db/TextSearch.h"
 #include "core/masterdata/Pinyin.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
+
+#include <algorithm>
 
 namespace goods {
 
@@ -175,10 +179,8 @@ Decimal stockValue(const Decimal &kcsl, const Decimal &kcjg)
 bool isDuplicate(const QSqlDatabase &db, const QString &ppgg, const QString &txm,
                  const QString &dw)
 {
-    return sql::exists(db,
-                       QStringLiteral("SELECT 1 FROM sp WHERE ppgg = ? COLLATE NOCASE"
-                                      " AND txm = ? COLLATE NOCASE AND dw = ? COLLATE NOCASE"),
-                       {stored(ppgg), stored(txm), stored(dw)});
+    const Filter same = sameArticle(ppgg, txm, dw);
+    return sql::exists(db, QStringLiteral("SELECT 1 FROM sp WHERE ") + same.where, same.binds);
 }
 
 Outcome add(const QSqlDatabase &db, const Input &in)
@@ -280,6 +282,16 @@ Filter everything()
     return {};
 }
 
+Filter sameArticle(const QString &ppgg, const QString &txm, const QString &dw)
+{
+    // The index sp_identity_nocase is made of the same three keys.
+    using textsearch::equalsIgnoringCase;
+    return {equalsIgnoringCase(QStringLiteral("ppgg")) + QStringLiteral(" AND ") +
+                equalsIgnoringCase(QStringLiteral("txm")) + QStringLiteral(" AND ") +
+                equalsIgnoringCase(QStringLiteral("dw")),
+            {stored(ppgg), stored(txm), stored(dw)}};
+}
+
 Filter inCategory(const QString &category)
 {
     if (category.isEmpty())
@@ -288,6 +300,31 @@ Filter inCategory(const QString &category)
 }
 
 Filter search(const QString &text)
+{
+    if (!textsearch::canSearch(text))
+        return searchWithoutIndex(text);
+    // The index finds exactly what the LIKE of searchWithoutIndex() finds.
+    return {textsearch::containsCondition(schema::goodsTextIndex()), {text}};
+}
+
+Filter quickestSearch(const QSqlDatabase &db, const QString &text)
+{
+    if (!textsearch::canSearch(text))
+        return searchWithoutIndex(text);
+    try {
+        // The highest id stands for the catalogue's size: it never falls
+        // short of it and costs one look into the key.
+        const qint64 highest = sql::scalar(db, QStringLiteral("SELECT max(id) FROM sp")).toLongLong();
+        const int limit = int(std::clamp<qint64>(highest / 16, 1000, 1 << 30));
+        if (textsearch::countUpTo(db, schema::goodsTextIndex(), text, limit) < limit)
+            return search(text);
+    } catch (const DbError &) {
+        // The same articles are found without the index.
+    }
+    return searchWithoutIndex(text);
+}
+
+Filter searchWithoutIndex(const QString &text)
 {
     if (text.isEmpty())
         return everything();

@@ -103,12 +103,25 @@ struct Filter {
 };
 
 Filter everything();
+// The articles isDuplicate() finds: the same name, code and unit.
+Filter sameArticle(const QString &ppgg, const QString &txm, const QString &dw);
 // The articles of one category (the tree's node); an empty name is the root
 // "全部类别", every article.
 Filter inCategory(const QString &category);
 // The pickers' search: the text anywhere in the name, the code or the
-// category; an empty text lists everything.
+// category (taken literally, Latin letters without regard to case); an empty
+// text lists everything. A text of three characters or more is looked up in
+// the goods' text index, a shorter one tested against every article.
 Filter search(const QString &text);
+// The same articles as search(), always found by testing every article's
+// name, code and category (LIKE), never through the text index.
+Filter searchWithoutIndex(const QString &text);
+// The same articles again, by whichever of the two is quicker for the text:
+// the index when it finds fewer than a sixteenth of the catalogue, otherwise
+// (and when the index cannot be read) testing every article, since walking
+// the list in name order beats sorting that many rows found. What the
+// pickers' search field runs.
+Filter quickestSearch(const QSqlDatabase &db, const QString &text);
 
 // The query dialog's stock choice ("全部", "库存＞0", "库存＝0", "库存＜0").
 enum class Stock { Any, Positive, Zero, Negative };

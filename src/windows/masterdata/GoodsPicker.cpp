@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTimer>
 
 namespace {
 
@@ -78,6 +79,10 @@ GoodsPicker::GoodsPicker(const WindowContext &context, const GoodsPickerColumns 
 
     DBGrid1->setColumns(columns.columns);
     connect(DBGrid1, &ListGrid::rowChosen, this, &GoodsPicker::chooseClick);
+    m_searchTimer = new QTimer(this);
+    m_searchTimer->setSingleShot(true);
+    m_searchTimer->setInterval(searchPause);
+    connect(m_searchTimer, &QTimer::timeout, this, &GoodsPicker::runSearch);
     connect(Edit1, &QLineEdit::textChanged, this, &GoodsPicker::Edit1Change);
     auto *chain = new FocusChain(this);
     chain->then(Edit1, [this] { chooseClick(); });
@@ -90,6 +95,7 @@ void GoodsPicker::setChoiceHandler(std::function<void(const goods::Article &)> h
 
 void GoodsPicker::startList()
 {
+    dropWaitingSearch();
     {
         const QSignalBlocker quiet(Edit1);
         Edit1->clear();
@@ -99,11 +105,30 @@ void GoodsPicker::startList()
 
 void GoodsPicker::Edit1Change()
 {
-    showFilter(goods::search(Edit1->text()));
+    m_searchTimer->start();  // again from the start at every keystroke
+}
+
+void GoodsPicker::searchNow()
+{
+    if (!m_searchTimer->isActive())
+        return;
+    m_searchTimer->stop();
+    runSearch();
+}
+
+void GoodsPicker::runSearch()
+{
+    showFilter(goods::quickestSearch(m_context.DM1.ADOC1(), Edit1->text()));
+}
+
+void GoodsPicker::dropWaitingSearch()
+{
+    m_searchTimer->stop();
 }
 
 void GoodsPicker::categoryClick(const QString &category)
 {
+    dropWaitingSearch();
     {
         const QSignalBlocker quiet(Edit1);
         Edit1->clear();
@@ -114,6 +139,7 @@ void GoodsPicker::categoryClick(const QString &category)
 
 void GoodsPicker::chooseClick()
 {
+    searchNow();  // the article chosen is one of the text typed
     const std::optional<goods::Article> article = currentArticle();
     if (!article) {
         msg::warning(this, QStringLiteral("没有商品可选择！"));
@@ -125,6 +151,7 @@ void GoodsPicker::chooseClick()
 
 void GoodsPicker::addClick()
 {
+    searchNow();
     ModalDialog<TFtjsp1> dialog(new TFtjsp1(m_context, this));
     dialog->startAdd();
     connect(dialog.get(), &TFtjsp1::saved, this, &GoodsPicker::showSaved);

@@ -6,6 +6,7 @@
 
 class QLineEdit;
 class QPushButton;
+class QTimer;
 
 // The grid columns a goods picker shows.
 struct GoodsPickerColumns {
@@ -19,6 +20,9 @@ struct GoodsPickerColumns {
 // it is typed, "选择" (also Enter in the search field or the grid, or a double
 // click on a row), "新增" through the goods dialog, and "关闭". What "选择" does
 // with the article is the picker's own.
+//
+// The search runs once typing pauses (searchPause), not on every keystroke;
+// "选择", Enter and "新增" first run a search still waiting.
 class GoodsPicker : public GoodsListWindow
 {
     Q_OBJECT
@@ -34,7 +38,12 @@ public:
 
     void chooseClick();  // 选择
     void addClick();     // 新增
+    // A change of the search text: the search waits for the typing to pause.
     void Edit1Change();
+    // Runs the search of the text in the field now, if one is waiting.
+    void searchNow();
+
+    static constexpr int searchPause = 150;  // ms without a keystroke
 
     QLineEdit *Edit1;
     QPushButton *chooseButton;
@@ -43,5 +52,9 @@ protected:
     void categoryClick(const QString &category) override;
 
 private:
+    void runSearch();
+    void dropWaitingSearch();
+
     std::function<void(const goods::Article &)> m_handler;
+    QTimer *m_searchTimer;
 };
