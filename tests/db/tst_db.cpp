@@ -295,7 +295,7 @@ void TestDb::freshShopHasEveryTableAndColumn()
     FreshShop shop;
     QCOMPARE(expectedTables().size(), size_t(30));
     QStringList actualTables;
-    QSqlQuery q = sql::exec(shop.db(), u"SELECT name FROM sqlite_master WHERE type='table' "
+    sql::Query q = sql::exec(shop.db(), u"SELECT name FROM sqlite_master WHERE type='table' "
                                        u"AND name NOT LIKE 'sqlite_%'"_qs);
     while (q.next())
         actualTables << q.value(0).toString();

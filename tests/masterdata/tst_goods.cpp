@@ -585,7 +585,7 @@ void TestGoods::nameOrderWalksTheNameIndex()
         {goods::inCategory(u"五金工具"_s), u"sp_lb_name"_s},
         {goods::search(u"LS"_s), u"sp_name"_s}};
     for (const auto &[f, index] : lists) {
-        QSqlQuery plan =
+        sql::Query plan =
             sql::exec(shop.db(), u"EXPLAIN QUERY PLAN "_s + goods::listStatement(f), f.binds);
         QStringList steps;
         while (plan.next())
