@@ -158,7 +158,7 @@ int main(int argc, char **argv)
     std::printf("database: %s\n", qPrintable(file));
     for (int i = 2; i < argc; ++i) {
         const QString pragma = u"PRAGMA "_s + QString::fromLocal8Bit(argv[i]);
-        QSqlQuery q = sql::exec(db, pragma);
+        sql::Query q = sql::exec(db, pragma);
         std::printf("%s -> %s\n", qPrintable(pragma), q.next() ? qPrintable(q.value(0).toString()) : "");
     }
     std::printf("journal_mode %s, synchronous %s\n",

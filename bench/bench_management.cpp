@@ -207,7 +207,7 @@ QString sqlSums(const QSqlDatabase &db, const management::ListDescriptor &d, boo
     QStringList terms;
     for (const QString &c : d.sumColumns)
         terms << u"sum("_s + c + u")"_s;
-    QSqlQuery q = sql::exec(db, u"SELECT "_s + terms.join(u", "_s) + u" FROM "_s + d.headerTable +
+    sql::Query q = sql::exec(db, u"SELECT "_s + terms.join(u", "_s) + u" FROM "_s + d.headerTable +
                                     (heldOnly ? u" WHERE shbj = '未审核'"_s : QString()));
     q.next();
     QStringList out;

@@ -25,7 +25,7 @@ ShopRecord record(const QString &name, const QString &heading)
 
 ShopRecord stored(QSqlDatabase db)
 {
-    QSqlQuery q = sql::exec(db, u"SELECT mczc, mcdy, lxr, dh, cz, dz, bz1, bz2, bz3, bz4 FROM danwei"_s);
+    sql::Query q = sql::exec(db, u"SELECT mczc, mcdy, lxr, dh, cz, dz, bz1, bz2, bz3, bz4 FROM danwei"_s);
     q.next();
     ShopRecord r;
     QString *fields[] = {&r.mczc, &r.mcdy, &r.lxr, &r.dh, &r.cz, &r.dz, &r.bz1, &r.bz2, &r.bz3, &r.bz4};

@@ -35,7 +35,7 @@ inline void addGoods(const QSqlDatabase &db, const QString &txm, const QString &
 // Every article as "txm=kcsl kcjg kcje", by code.
 inline QString stocks(const QSqlDatabase &db)
 {
-    QSqlQuery q = sql::exec(db, u"SELECT txm, kcsl, kcjg, kcje FROM sp ORDER BY txm, id"_s);
+    sql::Query q = sql::exec(db, u"SELECT txm, kcsl, kcjg, kcje FROM sp ORDER BY txm, id"_s);
     QStringList out;
     while (q.next()) {
         QStringList v;
@@ -55,7 +55,7 @@ inline int count(const QSqlDatabase &db, const QString &table, const QString &wh
 // Every row of a table without its id, sorted.
 inline QStringList dump(const QSqlDatabase &db, const QString &table)
 {
-    QSqlQuery q = sql::exec(db, u"SELECT * FROM "_s + table);
+    sql::Query q = sql::exec(db, u"SELECT * FROM "_s + table);
     QStringList rows;
     while (q.next()) {
         QStringList cells;

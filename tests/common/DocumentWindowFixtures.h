@@ -43,7 +43,7 @@ inline void addGoods(const QSqlDatabase &db, const QString &txm, const QString &
 // The goods row of a code as "kcsl kcjg kcje".
 inline QString stockOf(const QSqlDatabase &db, const QString &txm)
 {
-    QSqlQuery q = sql::exec(db, u"SELECT kcsl, kcjg, kcje FROM sp WHERE txm = ?"_s, {txm});
+    sql::Query q = sql::exec(db, u"SELECT kcsl, kcjg, kcje FROM sp WHERE txm = ?"_s, {txm});
     if (!q.next())
         return QString();
     QStringList v;

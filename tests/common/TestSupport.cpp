@@ -17,7 +17,7 @@ FreshShop::FreshShop()
 
 QString queryPlan(const QSqlDatabase &db, const QString &statement, const sql::Binds &binds)
 {
-    QSqlQuery plan = sql::exec(db, QStringLiteral("EXPLAIN QUERY PLAN ") + statement, binds);
+    sql::Query plan = sql::exec(db, QStringLiteral("EXPLAIN QUERY PLAN ") + statement, binds);
     QStringList steps;
     while (plan.next())
         steps << plan.value(3).toString();

@@ -297,7 +297,7 @@ void TestDb::freshShopHasEveryTableAndColumn()
     QStringList actualTables;
     // The goods' text index is the engine's (a virtual table and the tables
     // under it, all named after it), not one of the shop's tables.
-    QSqlQuery q = sql::exec(shop.db(), u"SELECT name FROM sqlite_master WHERE type='table' "
+    sql::Query q = sql::exec(shop.db(), u"SELECT name FROM sqlite_master WHERE type='table' "
                                        u"AND name NOT LIKE 'sqlite_%' AND substr(name, 1, 9) <> 'sp_search'"_qs);
     while (q.next())
         actualTables << q.value(0).toString();

@@ -344,7 +344,7 @@ void TestManagement::reversalRecreatesMissingGoods()
     // Sales: the line's quantity at its unit cost; purchases and movements:
     // the negated line at its price. All under "未知", bought at that price.
     QCOMPARE(stocks(db), u"M=5 2.5 12.5; P=-10 2 -20; S=2 2.5 5"_s);
-    QSqlQuery q = sql::exec(db, u"SELECT lb, jj FROM sp ORDER BY txm"_s);
+    sql::Query q = sql::exec(db, u"SELECT lb, jj FROM sp ORDER BY txm"_s);
     QStringList made;
     while (q.next())
         made << q.value(0).toString() + Decimal::fromUnits(q.value(1).toLongLong()).toShortest();
@@ -404,7 +404,7 @@ void TestManagement::listsUseTheirIndexes()
     FreshShop shop;
     auto db = shop.db();
     const auto plan = [&db](const QString &statement, const sql::Binds &binds) {
-        QSqlQuery q = sql::exec(db, u"EXPLAIN QUERY PLAN "_s + statement, binds);
+        sql::Query q = sql::exec(db, u"EXPLAIN QUERY PLAN "_s + statement, binds);
         QStringList steps;
         while (q.next())
             steps << q.value(3).toString();

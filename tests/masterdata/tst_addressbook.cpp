@@ -41,7 +41,7 @@ int count(QSqlDatabase db, const AddressBook &book)
 QStringList namesOf(QSqlDatabase db, const AddressBook &book, const addressbook::Query &q)
 {
     QStringList out;
-    QSqlQuery r = sql::exec(db, q.statement(), q.binds);
+    sql::Query r = sql::exec(db, q.statement(), q.binds);
     while (r.next())
         out << r.value(book.nameColumn).toString();
     return out;
@@ -89,7 +89,7 @@ void TestAddressBook::addTrimsAndRefusesDuplicates()
     typed[8] = u"  备注\t"_s;
     const addressbook::Saved first = addressbook::add(shop.db(), *book, typed);
     QCOMPARE(first.check, Check::Done);
-    QSqlQuery q = sql::exec(shop.db(), u"SELECT * FROM "_s + book->table + u" WHERE id = ?"_s,
+    sql::Query q = sql::exec(shop.db(), u"SELECT * FROM "_s + book->table + u" WHERE id = ?"_s,
                             {first.id});
     QVERIFY(q.next());
     for (int i : {0, 2, 8})

@@ -424,7 +424,7 @@ QStringList searchTexts(QSqlDatabase db)
                       u"\"双\""_s, u"号\"双"_s, u"äqu"_s, u"ÄQU"_s, u"ａｍｂ"_s, u"ｍｂ全"_s,
                       u"𠮷野家"_s, u"𠮷yj"_s, u"***"_s, u"%%%"_s, u"___"_s, u"\"\"\""_s,
                       u"m5*"_s, u"M5*2"_s, u"   "_s, u"没有这个"_s, u"  两个"_s};
-    QSqlQuery q = sql::exec(db, u"SELECT ppgg, txm, lb FROM sp"_s);
+    sql::Query q = sql::exec(db, u"SELECT ppgg, txm, lb FROM sp"_s);
     while (q.next())
         for (int c = 0; c < 3; ++c) {
             const QList<uint> chars = q.value(c).toString().toUcs4();
@@ -813,7 +813,7 @@ void TestGoods::nameOrderWalksTheNameIndex()
         {goods::inCategory(u"五金工具"_s), u"sp_lb_name"_s},
         {goods::search(u"LS"_s), u"sp_name"_s}};
     for (const auto &[f, index] : lists) {
-        QSqlQuery plan =
+        sql::Query plan =
             sql::exec(shop.db(), u"EXPLAIN QUERY PLAN "_s + goods::listStatement(f), f.binds);
         QStringList steps;
         while (plan.next())

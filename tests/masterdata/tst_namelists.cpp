@@ -32,7 +32,7 @@ namespace {
 QStringList namesIn(QSqlDatabase db, const NameTable &t)
 {
     QStringList out;
-    QSqlQuery q = sql::exec(db, u"SELECT "_s + t.column + u" FROM "_s + t.table +
+    sql::Query q = sql::exec(db, u"SELECT "_s + t.column + u" FROM "_s + t.table +
                                     u" ORDER BY id"_s);
     while (q.next())
         out << q.value(0).toString();

@@ -483,7 +483,7 @@ void TestDocuments::interruptedEntriesOfEarlierDaysGo()
     const auto lines = [&] {
         QStringList out;
         for (const QString &table : {u"xsglc"_s, u"cgglc"_s, u"rkglc"_s}) {
-            QSqlQuery q = sql::exec(db, u"SELECT dh, bj FROM "_s + table);
+            sql::Query q = sql::exec(db, u"SELECT dh, bj FROM "_s + table);
             while (q.next())
                 out << q.value(0).toString() + u'=' + q.value(1).toString();
         }

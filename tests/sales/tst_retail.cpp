@@ -398,7 +398,7 @@ void TestRetail::lineEditorSavesAndSteps()
     QCOMPARE(m_messages->last(), u"销售明细修改成功！"_qs);
     QCOMPARE(editor.currentIndex(), 1);  // on to the next line
     QCOMPARE(editor.txm->text(), u"BS12"_qs);
-    QSqlQuery q = sql::exec(m_shop->db(),
+    sql::Query q = sql::exec(m_shop->db(),
                             u"SELECT sl, je, cbje, maoli, bj FROM xsglc WHERE txm = 'M8LS'"_qs);
     QVERIFY(q.next());
     QCOMPARE(Decimal::fromUnits(q.value(0).toLongLong()).toShortest(), u"-3"_qs);
@@ -517,7 +517,7 @@ void TestRetail::slipTakesTheTidiedAmounts()
     QVERIFY2(m_messages->shown().empty(), qPrintable(m_messages->last()));
     QCOMPARE(printed.size(), size_t(1));
     QCOMPARE(amounts(printed[0]), nothingReceived);
-    QSqlQuery q = sql::exec(m_shop->db(), u"SELECT yse, sse, qk FROM xsglz"_qs);
+    sql::Query q = sql::exec(m_shop->db(), u"SELECT yse, sse, qk FROM xsglz"_qs);
     QVERIFY(q.next());
     QCOMPARE(q.value(0).toLongLong(), u("70"));
     QCOMPARE(q.value(1).toLongLong(), 0);

@@ -159,7 +159,7 @@ void TestStock::aDayAcrossAllKinds()
     QCOMPARE(addLines(db, xs, u"XSD20240315003"_s, u"C 9 1"_s), QString());
     QVERIFY(abandon(db, xs, u"XSD20240315003"_s).ok());
 
-    QSqlQuery q = sql::exec(db, u"SELECT txm, kcsl, (SELECT coalesce(sum(sl), 0) FROM cgfx WHERE txm = sp.txm)"
+    sql::Query q = sql::exec(db, u"SELECT txm, kcsl, (SELECT coalesce(sum(sl), 0) FROM cgfx WHERE txm = sp.txm)"
                                 " - (SELECT coalesce(sum(sl), 0) FROM xsfx WHERE txm = sp.txm)"
                                 " + (SELECT coalesce(sum(sl), 0) FROM rkfx WHERE txm = sp.txm) FROM sp"_s);
     while (q.next())

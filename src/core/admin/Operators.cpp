@@ -10,7 +10,7 @@ namespace operators {
 QStringList names(const QSqlDatabase &db)
 {
     QStringList out;
-    QSqlQuery q = sql::exec(db, QStringLiteral("SELECT yhmc FROM yhsz ORDER BY rowid"));
+    sql::Query q = sql::exec(db, QStringLiteral("SELECT yhmc FROM yhsz ORDER BY rowid"));
     while (q.next())
         out << q.value(0).toString();
     return out;
@@ -20,7 +20,7 @@ LoginCheck checkLogin(const QSqlDatabase &db, const QString &name, const QString
 {
     if (name.trimmed().isEmpty())
         return LoginCheck::EmptyName;
-    QSqlQuery q = sql::exec(db, QStringLiteral("SELECT yhmm FROM yhsz WHERE yhmc = ?"), {name});
+    sql::Query q = sql::exec(db, QStringLiteral("SELECT yhmm FROM yhsz WHERE yhmc = ?"), {name});
     if (!q.next())
         return LoginCheck::NoSuchOperator;
     return q.value(0).toString() == password ? LoginCheck::Accepted : LoginCheck::WrongPassword;
@@ -44,7 +44,7 @@ QString loginMessage(LoginCheck check)
 QSet<QString> grantsOf(const QSqlDatabase &db, const QString &name)
 {
     QSet<QString> out;
-    QSqlQuery q = sql::exec(db, QStringLiteral("SELECT qx FROM quanxian WHERE yh = ?"), {name});
+    sql::Query q = sql::exec(db, QStringLiteral("SELECT qx FROM quanxian WHERE yh = ?"), {name});
     while (q.next())
         out.insert(q.value(0).toString());
     return out;

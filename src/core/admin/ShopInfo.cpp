@@ -34,7 +34,7 @@ Problem save(const QSqlDatabase &db, const ShopRecord &values)
     if (problem != Problem::None)
         return problem;
     // The row the data module reads (the first one).
-    const QSqlQuery q = sql::exec(
+    const sql::Query q = sql::exec(
         db,
         QStringLiteral("UPDATE danwei SET mczc = ?, mcdy = ?, lxr = ?, dh = ?, cz = ?, dz = ?,"
                        " bz1 = ?, bz2 = ?, bz3 = ?, bz4 = ?"

@@ -2,6 +2,7 @@
 
 #include "core/db/DataChanges.h"
 #include "core/db/SqlFunctions.h"
+#include "core/db/Statements.h"
 
 #include <QSet>
 #include <QtDebug>
@@ -99,19 +100,85 @@ QString DbError::fullDiskMessage()
 
 namespace sql {
 
-QSqlQuery exec(const QSqlDatabase &db, const QString &statement, const Binds &binds)
+Query::Query(std::unique_ptr<Statement> statement) : m_statement(std::move(statement)) {}
+
+Query::Query(Query &&other) noexcept = default;
+
+Query &Query::operator=(Query &&other) noexcept
 {
-    QSqlQuery q(db);
-    q.setForwardOnly(true);
-    if (!q.prepare(statement))
-        throw DbError(q.lastError());
-    for (const QVariant &v : binds)
-        q.addBindValue(v);
-    if (!q.exec())
-        raise(db, q.lastError());
-    if (!inTransaction(db))  // a statement on its own is committed as it ends
+    if (this != &other) {
+        finish();
+        m_statement = std::move(other.m_statement);
+    }
+    return *this;
+}
+
+Query::~Query()
+{
+    finish();
+}
+
+bool Query::next()
+{
+    return m_statement && m_statement->next();
+}
+
+QVariant Query::value(int column) const
+{
+    return m_statement ? m_statement->value(column) : QVariant();
+}
+
+QVariant Query::value(const QString &column) const
+{
+    return value(record().indexOf(column));
+}
+
+qint64 Query::toLongLong(int column) const
+{
+    return m_statement ? m_statement->toLongLong(column) : 0;
+}
+
+QString Query::text(int column) const
+{
+    return m_statement ? m_statement->text(column) : QString();
+}
+
+QSqlRecord Query::record() const
+{
+    return m_statement ? m_statement->record() : QSqlRecord();
+}
+
+QVariant Query::lastInsertId() const
+{
+    return m_statement ? m_statement->lastInsertId() : QVariant();
+}
+
+int Query::numRowsAffected() const
+{
+    return m_statement ? m_statement->numRowsAffected() : -1;
+}
+
+void Query::finish()
+{
+    statements::giveBack(std::move(m_statement));
+}
+
+Query exec(const QSqlDatabase &db, const QString &statement, const Binds &binds)
+{
+    std::optional<QSqlError> error;
+    std::unique_ptr<Statement> s = statements::take(db, statement, int(binds.size()), error);
+    if (!s)
+        throw DbError(error.value_or(QSqlError()));
+    if (!s->run(binds, error))
+        raise(db, error.value_or(QSqlError()));
+    // Statements prepared before the tables changed shape are not run again.
+    if (statements::changesSchema(statement))
+        statements::forget(db);
+    // A statement on its own is committed as it ends.
+    const std::optional<bool> open = s->inTransaction();
+    if (!(open ? *open : inTransaction(db)))
         DataChanges::committed(db);
-    return q;
+    return Query(std::move(s));
 }
 
 void raise(const QSqlDatabase &db, const QSqlError &error)
@@ -143,14 +210,19 @@ QString containsPattern(const QString &text)
 
 QVariant scalar(const QSqlDatabase &db, const QString &statement, const Binds &binds)
 {
-    QSqlQuery q = exec(db, statement, binds);
+    Query q = exec(db, statement, binds);
     return q.next() ? q.value(0) : QVariant();
 }
 
 bool exists(const QSqlDatabase &db, const QString &statement, const Binds &binds)
 {
-    QSqlQuery q = exec(db, statement, binds);
+    Query q = exec(db, statement, binds);
     return q.next();
+}
+
+void forgetStatements(const QSqlDatabase &db)
+{
+    statements::forget(db);
 }
 
 }  // namespace sql

@@ -3,9 +3,11 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QString>
 #include <QVariant>
 
+#include <memory>
 #include <stdexcept>
 #include <vector>
 
@@ -36,8 +38,46 @@ namespace sql {
 
 using Binds = std::vector<QVariant>;
 
-// Prepares, binds positionally ("?") and executes. Throws DbError on failure.
-QSqlQuery exec(const QSqlDatabase &db, const QString &statement, const Binds &binds = {});
+class Statement;
+
+// The rows of one statement run by exec(), or what a write reports. Values
+// come as the SQL driver gives them. The prepared statement behind it is
+// kept by the connection and runs again for the next exec() of the same text
+// once this result is gone or finished, so a result is moved, never copied.
+class Query
+{
+public:
+    Query(Query &&other) noexcept;
+    Query &operator=(Query &&other) noexcept;
+    ~Query();
+
+    // To the next row (the first one after exec()); false after the last.
+    bool next();
+    // A column of the current row; invalid when there is none.
+    QVariant value(int column) const;
+    // The column of that name (as record() names it).
+    QVariant value(const QString &column) const;
+    // value(column).toLongLong() and value(column).toString(), without
+    // making a QVariant: for reading many values.
+    qint64 toLongLong(int column) const;
+    QString text(int column) const;
+    QSqlRecord record() const;
+    QVariant lastInsertId() const;
+    int numRowsAffected() const;
+    // Done with the rows before the result goes: the statement is free again.
+    void finish();
+
+private:
+    friend Query exec(const QSqlDatabase &, const QString &, const Binds &);
+    explicit Query(std::unique_ptr<Statement> statement);
+
+    std::unique_ptr<Statement> m_statement;
+};
+
+// Prepares (or takes the connection's prepared statement of the same text),
+// binds positionally ("?") and executes. Throws DbError on failure, with the
+// SQL driver's message.
+Query exec(const QSqlDatabase &db, const QString &statement, const Binds &binds = {});
 
 // The first column of the first row, or an invalid QVariant when there is no row.
 QVariant scalar(const QSqlDatabase &db, const QString &statement, const Binds &binds = {});
@@ -56,6 +96,10 @@ QString containsPattern(const QString &text);
 // Throws the DbError of a statement that failed on db, after what a failure
 // needs (a full disk frees the log's room): for statements run without exec().
 [[noreturn]] void raise(const QSqlDatabase &db, const QSqlError &error);
+
+// Drops the statements the connection keeps: before it closes, so that
+// nothing of it is left behind.
+void forgetStatements(const QSqlDatabase &db);
 
 }  // namespace sql
 

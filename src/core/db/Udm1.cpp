@@ -21,8 +21,10 @@ TDM1::~TDM1()
 {
     {
         QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
-        if (db.isValid())
+        if (db.isValid()) {
+            sql::forgetStatements(db);
             db.close();
+        }
     }
     QSqlDatabase::removeDatabase(m_connectionName);
     DataChanges::forget(m_connectionName);
@@ -104,14 +106,16 @@ QSqlDatabase TDM1::ADOC1()
 void TDM1::closeConnection()
 {
     QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
-    if (db.isValid())
+    if (db.isValid()) {
+        sql::forgetStatements(db);
         db.close();
+    }
 }
 
 bool TDM1::reloadShop()
 {
     try {
-        QSqlQuery q = sql::exec(ADOC1(), QStringLiteral(
+        sql::Query q = sql::exec(ADOC1(), QStringLiteral(
             "SELECT mczc, mcdy, lxr, dh, cz, dz, bz1, bz2, bz3, bz4 FROM danwei LIMIT 1"));
         if (!q.next())
             return false;

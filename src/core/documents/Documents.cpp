@@ -136,9 +136,9 @@ qint64 units(const Decimal &d)
     return d.units();
 }
 
-Decimal decimalAt(const QSqlQuery &q, int column)
+Decimal decimalAt(const sql::Query &q, int column)
 {
-    return Decimal::fromUnits(q.value(column).toLongLong());
+    return Decimal::fromUnits(q.toLongLong(column));
 }
 
 // Reads a tidied number field; nothing (and the message in `refused`) when its
@@ -169,15 +169,15 @@ QString lineColumns(const Descriptor &d)
     return cols;
 }
 
-Line lineFrom(const Descriptor &d, const QSqlQuery &q)
+Line lineFrom(const Descriptor &d, const sql::Query &q)
 {
     Line l;
-    l.id = q.value(0).toLongLong();
-    l.dh = q.value(1).toString();
-    l.bj = q.value(2).toString();
-    l.txm = q.value(3).toString();
-    l.ppgg = q.value(4).toString();
-    l.dw = q.value(5).toString();
+    l.id = q.toLongLong(0);
+    l.dh = q.text(1);
+    l.bj = q.text(2);
+    l.txm = q.text(3);
+    l.ppgg = q.text(4);
+    l.dw = q.text(5);
     l.sl = decimalAt(q, 6);
     l.jg = decimalAt(q, 7);
     l.je = decimalAt(q, 8);
@@ -192,7 +192,7 @@ Line lineFrom(const Descriptor &d, const QSqlQuery &q)
 std::vector<Line> linesWhere(const QSqlDatabase &db, const Descriptor &d, const QString &dh,
                              const QString &markCondition)
 {
-    QSqlQuery q = sql::exec(db,
+    sql::Query q = sql::exec(db,
                             u"SELECT "_s + lineColumns(d) + u" FROM "_s + d.lineTable +
                                 u" WHERE dh = ? AND "_s + markCondition + u" ORDER BY id"_s,
                             {dh});
@@ -205,7 +205,7 @@ std::vector<Line> linesWhere(const QSqlDatabase &db, const Descriptor &d, const 
 std::optional<Line> lineById(const QSqlDatabase &db, const Descriptor &d, const QString &dh,
                              qint64 id)
 {
-    QSqlQuery q = sql::exec(db,
+    sql::Query q = sql::exec(db,
                             u"SELECT "_s + lineColumns(d) + u" FROM "_s + d.lineTable +
                                 u" WHERE id = ? AND dh = ?"_s,
                             {id, dh});
@@ -223,18 +223,18 @@ QString headerColumns(const Descriptor &d)
     return cols;
 }
 
-Header headerFrom(const Descriptor &d, const QSqlQuery &q)
+Header headerFrom(const Descriptor &d, const sql::Query &q)
 {
     Header h;
-    h.id = q.value(0).toLongLong();
-    h.dh = q.value(1).toString();
-    h.rq = dates::fromDbText(q.value(2).toString());
-    h.kdrq = dates::fromDbText(q.value(3).toString());
-    h.partner = q.value(4).toString();
-    h.jsr = q.value(5).toString();
-    h.bz = q.value(6).toString();
-    h.shbj = q.value(7).toString();
-    h.zhidan = q.value(8).toString();
+    h.id = q.toLongLong(0);
+    h.dh = q.text(1);
+    h.rq = dates::fromDbText(q.text(2));
+    h.kdrq = dates::fromDbText(q.text(3));
+    h.partner = q.text(4);
+    h.jsr = q.text(5);
+    h.bz = q.text(6);
+    h.shbj = q.text(7);
+    h.zhidan = q.text(8);
     h.hjsl = decimalAt(q, 9);
     h.hjje = decimalAt(q, 10);
     if (d.carriesMoney()) {
@@ -312,7 +312,7 @@ void postIn(const QSqlDatabase &db, const Descriptor &d, const QString &dh,
 
 std::optional<Header> headerIn(const QSqlDatabase &db, const Descriptor &d, const QString &dh)
 {
-    QSqlQuery q = sql::exec(db,
+    sql::Query q = sql::exec(db,
                             u"SELECT "_s + headerColumns(d) + u" FROM "_s + d.headerTable +
                                 u" WHERE dh = ? ORDER BY id LIMIT 1"_s,
                             {dh});
@@ -387,7 +387,7 @@ LineAdded insertLine(const QSqlDatabase &db, const Descriptor &d, Line l)
         } else {
             statement += u") VALUES (?, ?, ?, ?, ?, ?, ?, ?)"_s;
         }
-        const QSqlQuery q = sql::exec(db, statement, binds);
+        const sql::Query q = sql::exec(db, statement, binds);
         l.id = q.lastInsertId().toLongLong();
         tx.commit();
     } catch (const DbError &e) {
@@ -453,18 +453,18 @@ std::optional<Goods> findGoodsByCode(const QSqlDatabase &db, const QString &code
     // An emptied code field is no code: goods without a code are chosen in the picker.
     if (code.isEmpty())
         return std::nullopt;
-    QSqlQuery q = sql::exec(db,
+    sql::Query q = sql::exec(db,
                             u"SELECT id, lb, txm, ppgg, dw, jj, xjpf, xjls, kcsl, kcjg, kcje"
                             " FROM sp WHERE txm = ? LIMIT 2"_s,
                             {code});
     if (!q.next())
         return std::nullopt;
     Goods g;
-    g.id = q.value(0).toLongLong();
-    g.lb = q.value(1).toString();
-    g.txm = q.value(2).toString();
-    g.ppgg = q.value(3).toString();
-    g.dw = q.value(4).toString();
+    g.id = q.toLongLong(0);
+    g.lb = q.text(1);
+    g.txm = q.text(2);
+    g.ppgg = q.text(3);
+    g.dw = q.text(4);
     g.jj = decimalAt(q, 5);
     g.xjpf = decimalAt(q, 6);
     g.xjls = decimalAt(q, 7);
@@ -790,7 +790,7 @@ std::vector<Header> heldDocuments(const QSqlDatabase &db, const Descriptor &d,
 {
     sql::Binds binds;
     const QString where = heldCondition(d, f, binds);
-    QSqlQuery q = sql::exec(db,
+    sql::Query q = sql::exec(db,
                             u"SELECT "_s + headerColumns(d) + u" FROM "_s + d.headerTable +
                                 u" WHERE "_s + where + u" ORDER BY id"_s,
                             binds);
@@ -857,7 +857,7 @@ std::optional<int> removeInterruptedEntries(const QSqlDatabase &db, const QDate 
         for (DocumentKind k : {DocumentKind::Retail, DocumentKind::Purchase, DocumentKind::Movement}) {
             // Retail and wholesale share their tables.
             const Descriptor &d = descriptor(k);
-            const QSqlQuery q = sql::exec(
+            const sql::Query q = sql::exec(
                 db,
                 u"DELETE FROM "_s + d.lineTable + u" WHERE bj = 'dz' AND substr(dh, 4, 8) < ?"
                     " AND NOT EXISTS (SELECT 1 FROM "_s + d.headerTable + u" WHERE "_s +

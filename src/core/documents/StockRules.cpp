@@ -13,11 +13,6 @@ bool valid(const Stock &s)
     return s.quantity.isValid() && s.unitCost.isValid() && s.value.isValid();
 }
 
-Decimal unitsOf(const QVariant &v)
-{
-    return Decimal::fromUnits(v.toLongLong());
-}
-
 QString textOf(const QString &s)
 {
     return s.isNull() ? QStringLiteral("") : s;
@@ -119,7 +114,7 @@ Stock afterMovement(const Stock &s, const Decimal &quantity)
 
 void apply(const QSqlDatabase &db, Rule rule, Direction direction, const LineValues &line)
 {
-    QSqlQuery found = sql::exec(
+    sql::Query found = sql::exec(
         db,
         QStringLiteral("SELECT id, kcsl, kcjg, kcje FROM sp WHERE ppgg = ? AND txm = ? AND dw = ?"
                        " ORDER BY id LIMIT 1"),
@@ -137,8 +132,9 @@ void apply(const QSqlDatabase &db, Rule rule, Direction direction, const LineVal
                    qint64(row.stock.value.units())});
         return;
     }
-    const qint64 id = found.value(0).toLongLong();
-    const Stock before{unitsOf(found.value(1)), unitsOf(found.value(2)), unitsOf(found.value(3))};
+    const qint64 id = found.toLongLong(0);
+    const Stock before{Decimal::fromUnits(found.toLongLong(1)), Decimal::fromUnits(found.toLongLong(2)),
+                       Decimal::fromUnits(found.toLongLong(3))};
     found.finish();
     const Stock after = ruleApplied(rule, direction, before, line);
     if (!valid(after))

@@ -275,7 +275,7 @@ Saved add(const QSqlDatabase &db, const AddressBook &book, const QStringList &va
         QStringList marks;
         for (int i = 0; i < book.columns.size(); ++i)
             marks << u"?"_s;
-        const QSqlQuery q = sql::exec(db,
+        const sql::Query q = sql::exec(db,
                                       u"INSERT INTO "_s + book.table + u" ("_s +
                                           book.columns.join(u", "_s) + u") VALUES ("_s +
                                           marks.join(u", "_s) + u")"_s,

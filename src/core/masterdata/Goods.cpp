@@ -194,7 +194,7 @@ Outcome add(const QSqlDatabase &db, const Input &in)
         if (isDuplicate(db, v.ppgg, v.txm, v.dw))
             return Outcome::of(::Outcome<Field>::refused(
                 Severity::Warning, QStringLiteral("商品不可重复！"), Field::Txm));
-        QSqlQuery q = sql::exec(
+        sql::Query q = sql::exec(
             db,
             QStringLiteral("INSERT INTO sp (lb, ppgg, txm, dw, jj, xjpf, xjls, slt, jet, kcsl,"
                            " kcjg, kcje, ms, bz) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
@@ -216,7 +216,7 @@ Outcome update(const QSqlDatabase &db, qint64 id, const Input &in)
         sql::Binds binds = bindsOf(v);
         binds.push_back(id);
         Transaction transaction(db);
-        QSqlQuery q = sql::exec(
+        sql::Query q = sql::exec(
             db,
             QStringLiteral("UPDATE sp SET lb = ?, ppgg = ?, txm = ?, dw = ?, jj = ?, xjpf = ?,"
                            " xjls = ?, slt = ?, jet = ?, kcsl = ?, kcjg = ?, kcje = ?, ms = ?,"
@@ -409,7 +409,7 @@ StockTotals stockTotals(const QSqlDatabase &db, const Filter &f)
     QString s = QStringLiteral("SELECT coalesce(sum(kcsl), 0), coalesce(sum(kcje), 0) FROM sp");
     if (!f.where.isEmpty())
         s += QStringLiteral(" WHERE ") + f.where;
-    QSqlQuery q = sql::exec(db, s, f.binds);
+    sql::Query q = sql::exec(db, s, f.binds);
     StockTotals t;
     if (q.next()) {
         t.quantity = Decimal::fromUnits(q.value(0).toLongLong());

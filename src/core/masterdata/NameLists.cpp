@@ -113,7 +113,7 @@ Added add(const QSqlDatabase &db, const NameTable &t, const QString &name, const
         Transaction transaction(db);
         if (contains(db, t, trimmed, group))
             return refusal(t, Check::Duplicate);
-        QSqlQuery q =
+        sql::Query q =
             t.groupColumn.isEmpty()
                 ? sql::exec(db,
                             QStringLiteral("INSERT INTO ") + t.table + QStringLiteral(" (") +

@@ -124,7 +124,7 @@ void CategoryTree::build(const QSqlDatabase &db)
         category.addPixmap(openFolder(side), QIcon::Selected);
     try {
         const NameTable &categories = namelists::categories();
-        QSqlQuery q = sql::exec(db, namelists::listStatement(categories));
+        sql::Query q = sql::exec(db, namelists::listStatement(categories));
         const int column = q.record().indexOf(categories.column);
         while (q.next()) {
             auto *node = new QTreeWidgetItem(rootNode, QStringList(q.value(column).toString()));
