@@ -217,7 +217,7 @@ int main(int argc, char **argv)
         }
         const HeaderInput h{today, u"散客"_s, u"张三"_s, QString(), u"0"_s, u"0"_s};
         t.restart();
-        const Saved s = finalize(db, retail, dh, Mode::New, h, u"系统管理员"_s, today);
+        const documents::Saved s = finalize(db, retail, dh, Mode::New, h, u"系统管理员"_s, today);
         finalizing.add(t.nsecsElapsed());
         if (!s.outcome.ok()) {
             std::fprintf(stderr, "%s\n", qPrintable(s.outcome.message));
