@@ -206,12 +206,13 @@ public:
                               QSqlError::ConnectionError);
             return false;
         }
-        int rc = sqlite3_reset(m_stmt);
-        if (rc != SQLITE_OK) {
+        int rc = SQLITE_OK;
+        if (!m_reset && (rc = sqlite3_reset(m_stmt)) != SQLITE_OK) {
             m_failed = true;
             error = errorOf("Unable to reset statement", QSqlError::StatementError, rc);
             return false;
         }
+        m_reset = true;
         if (sqlite3_bind_parameter_count(m_stmt) != int(binds.size())) {
             m_failed = true;
             error = QSqlError(driverText("Parameter count mismatch"), QString(),
@@ -354,10 +355,10 @@ public:
 
     void finish() override
     {
-        const bool stepping = m_active && m_onRow;  // otherwise reset already
         m_active = m_onRow = m_firstPending = false;
-        if (stepping && prepared() && sqlite3_reset(m_stmt) != SQLITE_OK)
+        if (!m_reset && prepared() && sqlite3_reset(m_stmt) != SQLITE_OK)
             m_failed = true;
+        m_reset = true;
     }
 
     bool reusable() const override { return !m_failed && prepared(); }
@@ -393,11 +394,13 @@ private:
     bool step(std::optional<QSqlError> *error)
     {
         int rc = sqlite3_step(m_stmt);
+        m_reset = false;
         if (rc == SQLITE_ROW) {
             m_onRow = true;
             return true;
         }
         m_onRow = false;
+        m_reset = true;  // here, whatever the outcome
         if (rc == SQLITE_DONE) {
             sqlite3_reset(m_stmt);
             return true;
@@ -431,6 +434,7 @@ private:
     bool m_active = false;        // run and not finished
     bool m_onRow = false;         // SQLite stands on a row
     bool m_firstPending = false;  // that row is the first, not yet reached by next()
+    bool m_reset = true;          // reset since it last stepped
     bool m_failed = false;
 };
 
