@@ -319,7 +319,7 @@ Compared compare(sqlite3 *db, int runs, const std::function<void()> &operation,
 
 void printHeading()
 {
-    std::printf("%-52s %14s %14s %7s %6s\n", "operation", "program", "bare SQLite", "ratio",
+    std::printf("%-52s %15s %15s %7s %6s\n", "operation", "program", "bare SQLite", "ratio",
                 "stmts");
 }
 
@@ -331,12 +331,12 @@ void print(const QString &operation, const Compared &c, const QString &unit, dou
     for (const QChar ch : operation)
         width += ch.unicode() >= 0x2e80 ? 2 : 1;
     std::printf("%s%*s", name.constData(), std::max(1, 53 - width), "");
-    const QByteArray u = unit.toUtf8();
-    std::printf("%10.3f %-3s", c.program * scale, u.constData());
+    const QByteArray u = (unit + QString(std::max<qsizetype>(0, 3 - unit.size()), u' ')).toUtf8();
+    std::printf("%11.3f %s", c.program * scale, u.constData());
     if (c.bare < 0)
-        std::printf("%14s %7s %6zu\n", "(none)", "-", c.statements);
+        std::printf("%16s %7s %6zu\n", "(none)", "-", c.statements);
     else
-        std::printf("%10.3f %-3s %7.2f %6zu\n", c.bare * scale, u.constData(), c.program / c.bare,
+        std::printf(" %11.3f %s %7.2f %6zu\n", c.bare * scale, u.constData(), c.program / c.bare,
                     c.statements);
     std::fflush(stdout);
 }
