@@ -38,6 +38,7 @@ private Q_SLOTS:
     void theUpgradeOfAnOlderFile();
     void keptStatementsAreBounded();
     void valuesAndErrorsAsTheDriverGivesThem();
+    void transactionsAsTheDriverRunsThem();
 };
 
 namespace {
@@ -522,6 +523,49 @@ void TestStatements::valuesAndErrorsAsTheDriverGivesThem()
                                 describe(theDriver).join(u'\n')));
         }
     }
+}
+
+void TestStatements::transactionsAsTheDriverRunsThem()
+{
+    FreshShop shop;
+    QSqlDatabase db = shop.db();
+    // Committed and rolled back as before.
+    {
+        Transaction t(db);
+        sql::exec(db, u"INSERT INTO sp (ppgg) VALUES ('kept')"_s);
+        t.commit();
+    }
+    {
+        Transaction t(db);
+        sql::exec(db, u"INSERT INTO sp (ppgg) VALUES ('dropped')"_s);
+    }
+    QCOMPARE(sql::scalar(db, u"SELECT group_concat(ppgg) FROM sp"_s).toString(), u"kept"_s);
+
+    // Refusals in the driver's words: a transaction inside another one, a
+    // commit with none open.
+    QSqlQuery raw(db);
+    QVERIFY(raw.exec(u"BEGIN"_s));
+    QVERIFY(!db.transaction());
+    const QString cannotBegin = db.lastError().text();
+    QVERIFY(cannotBegin.contains(u"Unable to begin transaction"_s));
+    QVERIFY_THROWS_EXCEPTION(DbError, Transaction{db});
+    try {
+        Transaction inner(db);
+    } catch (const DbError &e) {
+        QCOMPARE(e.message(), cannotBegin);
+    }
+    QVERIFY(raw.exec(u"ROLLBACK"_s));
+    QVERIFY(!db.commit());
+    const QString cannotCommit = db.lastError().text();
+    try {
+        Transaction t(db);
+        QVERIFY(raw.exec(u"ROLLBACK"_s));  // ended behind its back
+        t.commit();
+        QFAIL("a commit without a transaction succeeded");
+    } catch (const DbError &e) {
+        QCOMPARE(e.message(), cannotCommit);
+    }
+    QCOMPARE(sql::scalar(db, u"SELECT count(*) FROM sp"_s).toInt(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestStatements)

@@ -4,6 +4,7 @@
 #include "core/db/SqlFunctions.h"
 #include "core/db/Statements.h"
 
+#include <QCoreApplication>
 #include <QSet>
 #include <QtDebug>
 
@@ -75,6 +76,51 @@ void afterRollback(const QSqlDatabase &db)
 {
     if (foldAfterRollback().remove(db.connectionName()))
         foldLog(db);
+}
+
+// BEGIN, COMMIT or ROLLBACK on an SQLite connection, run as the SQLite
+// driver runs them but from the statements the connection keeps, with the
+// driver's error when it fails (its text, no code). Nothing on another
+// engine, whose driver keeps its own ways.
+std::optional<bool> runOnSqlite(const QSqlDatabase &db, const QString &statement,
+                                const char *failure, QSqlError *error)
+{
+    if (!sqliteHandle(db))
+        return std::nullopt;
+    std::optional<QSqlError> failed;
+    std::unique_ptr<sql::Statement> s = sql::statements::take(db, statement, 0, failed);
+    if (s && s->run({}, failed)) {
+        sql::statements::giveBack(std::move(s));
+        return true;
+    }
+    if (error)
+        *error = QSqlError(QCoreApplication::translate("QSQLiteDriver", failure),
+                           failed ? failed->databaseText() : QString(), QSqlError::TransactionError);
+    return false;
+}
+
+const QString &beginStatement()
+{
+    static const QString s = QStringLiteral("BEGIN");
+    return s;
+}
+
+const QString &commitStatement()
+{
+    static const QString s = QStringLiteral("COMMIT");
+    return s;
+}
+
+const QString &rollbackStatement()
+{
+    static const QString s = QStringLiteral("ROLLBACK");
+    return s;
+}
+
+void rollBack(QSqlDatabase &db)
+{
+    if (!runOnSqlite(db, rollbackStatement(), "Unable to rollback transaction", nullptr))
+        db.rollback();
 }
 
 }  // namespace
@@ -163,7 +209,7 @@ void Query::finish()
     statements::giveBack(std::move(m_statement));
 }
 
-Query exec(const QSqlDatabase &db, const QString &statement, const Binds &binds)
+Query exec(const QSqlDatabase &db, const QString &statement, const Values &binds)
 {
     std::optional<QSqlError> error;
     std::unique_ptr<Statement> s = statements::take(db, statement, int(binds.size()), error);
@@ -208,13 +254,13 @@ QString containsPattern(const QString &text)
     return escaped;
 }
 
-QVariant scalar(const QSqlDatabase &db, const QString &statement, const Binds &binds)
+QVariant scalar(const QSqlDatabase &db, const QString &statement, const Values &binds)
 {
     Query q = exec(db, statement, binds);
     return q.next() ? q.value(0) : QVariant();
 }
 
-bool exists(const QSqlDatabase &db, const QString &statement, const Binds &binds)
+bool exists(const QSqlDatabase &db, const QString &statement, const Values &binds)
 {
     Query q = exec(db, statement, binds);
     return q.next();
@@ -229,8 +275,11 @@ void forgetStatements(const QSqlDatabase &db)
 
 Transaction::Transaction(QSqlDatabase db) : m_db(std::move(db))
 {
-    if (!m_db.transaction())
-        throw DbError(m_db.lastError());
+    QSqlError error;
+    const std::optional<bool> begun =
+        runOnSqlite(m_db, beginStatement(), "Unable to begin transaction", &error);
+    if (begun ? !*begun : !m_db.transaction())
+        throw DbError(begun ? error : m_db.lastError());
     openTransactions().insert(m_db.connectionName());
 }
 
@@ -238,7 +287,7 @@ Transaction::~Transaction()
 {
     if (!m_done) {
         openTransactions().remove(m_db.connectionName());
-        m_db.rollback();
+        rollBack(m_db);
         DataChanges::rolledBack(m_db);
         afterRollback(m_db);
     }
@@ -248,11 +297,14 @@ void Transaction::commit()
 {
     m_done = true;
     openTransactions().remove(m_db.connectionName());
-    if (!m_db.commit()) {
-        const QSqlError error = m_db.lastError();
+    QSqlError failed;
+    const std::optional<bool> committed =
+        runOnSqlite(m_db, commitStatement(), "Unable to commit transaction", &failed);
+    if (committed ? !*committed : !m_db.commit()) {
+        const QSqlError error = committed ? failed : m_db.lastError();
         if (isDiskFull(error))
             foldAfterRollback().insert(m_db.connectionName());
-        m_db.rollback();
+        rollBack(m_db);
         DataChanges::rolledBack(m_db);
         afterRollback(m_db);
         throw DbError(error);

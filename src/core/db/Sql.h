@@ -5,8 +5,10 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QString>
+#include <QVarLengthArray>
 #include <QVariant>
 
+#include <initializer_list>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -38,6 +40,24 @@ namespace sql {
 
 using Binds = std::vector<QVariant>;
 
+// The values bound to a statement, in order: a Binds, or values written in
+// braces at the call. A few of them are held without taking memory from
+// the heap.
+class Values
+{
+public:
+    Values(const Binds &values) : m_values(values.begin(), values.end()) {}
+    Values(std::initializer_list<QVariant> values) : m_values(values) {}
+
+    size_t size() const { return size_t(m_values.size()); }
+    const QVariant &operator[](size_t i) const { return m_values[qsizetype(i)]; }
+    const QVariant *begin() const { return m_values.begin(); }
+    const QVariant *end() const { return m_values.end(); }
+
+private:
+    QVarLengthArray<QVariant, 8> m_values;
+};
+
 class Statement;
 
 // The rows of one statement run by exec(), or what a write reports. Values
@@ -68,7 +88,7 @@ public:
     void finish();
 
 private:
-    friend Query exec(const QSqlDatabase &, const QString &, const Binds &);
+    friend Query exec(const QSqlDatabase &, const QString &, const Values &);
     explicit Query(std::unique_ptr<Statement> statement);
 
     std::unique_ptr<Statement> m_statement;
@@ -77,13 +97,13 @@ private:
 // Prepares (or takes the connection's prepared statement of the same text),
 // binds positionally ("?") and executes. Throws DbError on failure, with the
 // SQL driver's message.
-Query exec(const QSqlDatabase &db, const QString &statement, const Binds &binds = {});
+Query exec(const QSqlDatabase &db, const QString &statement, const Values &binds = {});
 
 // The first column of the first row, or an invalid QVariant when there is no row.
-QVariant scalar(const QSqlDatabase &db, const QString &statement, const Binds &binds = {});
+QVariant scalar(const QSqlDatabase &db, const QString &statement, const Values &binds = {});
 
 // True when the statement returns at least one row.
-bool exists(const QSqlDatabase &db, const QString &statement, const Binds &binds = {});
+bool exists(const QSqlDatabase &db, const QString &statement, const Values &binds = {});
 
 // A condition that a text column contains a typed text: "column LIKE ?
 // ESCAPE '\'", bound with containsPattern(text). The operator's "%", "_" and

@@ -11,12 +11,14 @@
 #include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlResult>
+#include <QStringEncoder>
 #include <QTime>
 
 #include <sqlite3.h>
 
 #include <algorithm>
 #include <atomic>
+#include <string>
 #include <unordered_map>
 
 namespace sql {
@@ -119,8 +121,10 @@ bool isNullValue(const QVariant &v)
 // Binds a value as the driver does: whole numbers of int, bool, uint and
 // qlonglong as integers, doubles as reals, byte arrays as blobs, and
 // everything else (dates too) as its text. Texts go in as UTF-8, the file's
-// own encoding, kept in `texts` until the statement is bound again.
-int bindValue(sqlite3_stmt *s, int index, const QVariant &v, std::vector<QByteArray> &texts)
+// own encoding, written into `utf8`, which keeps them until the statement is
+// bound again.
+int bindValue(sqlite3_stmt *s, int index, const QVariant &v, std::string &utf8,
+              QStringEncoder &encoder)
 {
     if (isNullValue(v))
         return sqlite3_bind_null(s, index);
@@ -151,11 +155,10 @@ int bindValue(sqlite3_stmt *s, int index, const QVariant &v, std::vector<QByteAr
         text = v.toString();
         break;
     }
-    texts.push_back(text.toUtf8());
-    const QByteArray &utf8 = texts.back();
-    // Never a null pointer: that would be NULL rather than an empty text.
-    return sqlite3_bind_text(s, index, utf8.isNull() ? "" : utf8.constData(), int(utf8.size()),
-                             SQLITE_STATIC);
+    utf8.resize(size_t(encoder.requiredSpace(text.size())));
+    char *end = encoder.appendToBuffer(utf8.data(), text);
+    utf8.resize(size_t(end - utf8.data()));
+    return sqlite3_bind_text(s, index, utf8.c_str(), int(utf8.size()), SQLITE_STATIC);
 }
 
 // The field type the driver gives a column of this declared type.
@@ -194,7 +197,7 @@ public:
     {
     }
 
-    bool run(const Binds &binds, std::optional<QSqlError> &error) override
+    bool run(const Values &binds, std::optional<QSqlError> &error) override
     {
         m_active = m_onRow = m_firstPending = false;
         if (!prepared()) {
@@ -203,21 +206,24 @@ public:
                               QSqlError::ConnectionError);
             return false;
         }
-        int rc = sqlite3_reset(m_stmt);
-        if (rc != SQLITE_OK) {
+        int rc = SQLITE_OK;
+        if (!m_reset && (rc = sqlite3_reset(m_stmt)) != SQLITE_OK) {
             m_failed = true;
             error = errorOf("Unable to reset statement", QSqlError::StatementError, rc);
             return false;
         }
+        m_reset = true;
         if (sqlite3_bind_parameter_count(m_stmt) != int(binds.size())) {
             m_failed = true;
             error = QSqlError(driverText("Parameter count mismatch"), QString(),
                               QSqlError::StatementError);
             return false;
         }
-        m_texts.clear();
+        // One buffer a value, made before any is bound: they do not move.
+        if (m_texts.size() < binds.size())
+            m_texts.resize(binds.size());
         for (size_t i = 0; i < binds.size(); ++i) {
-            rc = bindValue(m_stmt, int(i) + 1, binds[i], m_texts);
+            rc = bindValue(m_stmt, int(i) + 1, binds[i], m_texts[i], m_utf8);
             if (rc != SQLITE_OK) {
                 m_failed = true;
                 error = errorOf("Unable to bind parameters", QSqlError::StatementError, rc);
@@ -349,10 +355,10 @@ public:
 
     void finish() override
     {
-        const bool wasActive = m_active;
         m_active = m_onRow = m_firstPending = false;
-        if (wasActive && prepared() && sqlite3_reset(m_stmt) != SQLITE_OK)
+        if (!m_reset && prepared() && sqlite3_reset(m_stmt) != SQLITE_OK)
             m_failed = true;
+        m_reset = true;
     }
 
     bool reusable() const override { return !m_failed && prepared(); }
@@ -388,11 +394,13 @@ private:
     bool step(std::optional<QSqlError> *error)
     {
         int rc = sqlite3_step(m_stmt);
+        m_reset = false;
         if (rc == SQLITE_ROW) {
             m_onRow = true;
             return true;
         }
         m_onRow = false;
+        m_reset = true;  // here, whatever the outcome
         if (rc == SQLITE_DONE) {
             sqlite3_reset(m_stmt);
             return true;
@@ -421,10 +429,12 @@ private:
     sqlite3_stmt *m_stmt;   // and this is it
     std::shared_ptr<const ConnectionLife> m_life;
     QSql::NumericalPrecisionPolicy m_precision;
-    std::vector<QByteArray> m_texts;  // the texts bound now
+    std::vector<std::string> m_texts;  // the texts bound now, as UTF-8
+    QStringEncoder m_utf8{QStringEncoder::Utf8, QStringConverter::Flag::Stateless};
     bool m_active = false;        // run and not finished
     bool m_onRow = false;         // SQLite stands on a row
     bool m_firstPending = false;  // that row is the first, not yet reached by next()
+    bool m_reset = true;          // reset since it last stepped
     bool m_failed = false;
 };
 
@@ -438,7 +448,7 @@ public:
     {
     }
 
-    bool run(const Binds &binds, std::optional<QSqlError> &error) override
+    bool run(const Values &binds, std::optional<QSqlError> &error) override
     {
         for (const QVariant &v : binds)
             m_query.addBindValue(v);
@@ -549,8 +559,8 @@ bool stillOpen(const KeptStatements &kept, const QSqlDriver *driver)
 // The connection's kept statements, made when there are none (or the ones
 // there belong to an earlier opening of it). Called with the lock held;
 // what is replaced is handed out in `dropped`, to go after the lock.
-std::shared_ptr<KeptStatements> homeOf(const QSqlDatabase &db, QSqlDriver *driver,
-                                       std::shared_ptr<KeptStatements> &dropped)
+std::shared_ptr<KeptStatements> &homeOf(const QSqlDatabase &db, QSqlDriver *driver,
+                                        std::shared_ptr<KeptStatements> &dropped)
 {
     std::shared_ptr<KeptStatements> &slot = registry().byDriver[driver];
     if (slot && !stillOpen(*slot, driver))
@@ -575,25 +585,31 @@ namespace statements {
 std::unique_ptr<Statement> take(const QSqlDatabase &db, const QString &text, int bindCount,
                                 std::optional<QSqlError> &error)
 {
-    std::shared_ptr<KeptStatements> home, dropped;
-    std::unique_ptr<Statement> found;
-    TextKey key{text, TextKey::hashOf(text)};
+    // What is let go of goes after the lock.
+    std::shared_ptr<KeptStatements> dropped;
+    std::unique_ptr<Statement> found, stale;
+    std::weak_ptr<KeptStatements> home;
+    std::shared_ptr<const ConnectionLife> life;
+    const TextKey key{text, TextKey::hashOf(text)};
     QSqlDriver *driver = db.driver();
     if (driver && db.isOpen()) {
         QMutexLocker lock(&registry().mutex);
-        home = homeOf(db, driver, dropped);
-        const auto it = home->byText.find(key);
-        if (it != home->byText.end() && it->second.statement &&
+        std::shared_ptr<KeptStatements> *kept = &homeOf(db, driver, dropped);
+        const auto it = (*kept)->byText.find(key);
+        if (it != (*kept)->byText.end() && it->second.statement &&
             it->second.statement->bindCount() == bindCount) {
             found = std::move(it->second.statement);
             if (!found->reusable()) {
                 // The connection was closed and opened again without a word:
                 // none of what it kept is prepared any more.
-                dropped = std::move(registry().byDriver[driver]);
-                registry().byDriver.erase(driver);
-                home = homeOf(db, driver, dropped);
-                found.reset();
+                stale = std::move(found);
+                dropped = std::move(*kept);
+                kept = &homeOf(db, driver, dropped);
             }
+        }
+        if (!found) {
+            home = *kept;
+            life = (*kept)->life;
         }
     }
     if (found)
@@ -607,11 +623,10 @@ std::unique_ptr<Statement> take(const QSqlDatabase &db, const QString &text, int
     }
     std::unique_ptr<Statement> made;
     if (sqliteStatementOf(query))
-        made = std::make_unique<SqliteStatement>(std::move(query), text, bindCount,
-                                                 home ? home->life : nullptr);
+        made = std::make_unique<SqliteStatement>(std::move(query), text, bindCount, std::move(life));
     else
         made = std::make_unique<DriverStatement>(std::move(query), text, bindCount);
-    StatementsAccess::home(*made) = home;
+    StatementsAccess::home(*made) = std::move(home);
     StatementsAccess::hash(*made) = key.hash;
     return made;
 }
@@ -655,12 +670,25 @@ void forget(const QSqlDatabase &db)
 
 bool changesSchema(const QString &text)
 {
-    qsizetype start = 0;
-    while (start < text.size() && text.at(start).isSpace())
-        ++start;
-    if (start == text.size() || !QStringView(u"CADcad").contains(text.at(start)))
+    // Most statements are told apart by their first letter.
+    const QChar *c = text.constData();
+    const QChar *end = c + text.size();
+    while (c != end && c->isSpace())
+        ++c;
+    if (c == end)
         return false;
-    const QStringView t = QStringView(text).sliced(start).trimmed();
+    switch (c->unicode()) {
+    case u'C':
+    case u'c':
+    case u'A':
+    case u'a':
+    case u'D':
+    case u'd':
+        break;
+    default:
+        return false;
+    }
+    const QStringView t = QStringView(c, end).trimmed();
     for (const char *word : {"CREATE", "ALTER", "DROP"}) {
         const QLatin1StringView w(word);
         if (t.startsWith(w, Qt::CaseInsensitive) &&

@@ -9,6 +9,8 @@
 #include <optional>
 #include <vector>
 
+#include "core/db/Sql.h"
+
 class QSqlDatabase;
 
 // The prepared statements a connection keeps, so that a statement run again
@@ -30,8 +32,6 @@ class QSqlDatabase;
 // any other engine the driver runs it.
 namespace sql {
 
-using Binds = std::vector<QVariant>;
-
 struct KeptStatements;
 
 class Statement
@@ -43,7 +43,7 @@ public:
 
     // Runs the statement with its values bound in order, stepping to the
     // first row as the driver does; false with the driver's error.
-    virtual bool run(const Binds &binds, std::optional<QSqlError> &error) = 0;
+    virtual bool run(const Values &binds, std::optional<QSqlError> &error) = 0;
     // The next row; false after the last one.
     virtual bool next() = 0;
     // A value of the current row as the driver gives it; invalid when there
