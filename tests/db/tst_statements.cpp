@@ -449,6 +449,19 @@ void TestStatements::keptStatementsAreBounded()
     QCOMPARE(preparedOn(db), prepared);
     QCOMPARE(sql::scalar(db, u"SELECT ? + 0"_s, {1}).toInt(), 1);
     QCOMPARE(sql::statements::keptCount(db), most);
+
+    // A result read while many others come and go: its statement comes back
+    // after them and is the one run next.
+    sql::Query held = sql::exec(db, u"SELECT ? + 1000"_s, {1});
+    QVERIFY(held.next());
+    for (int i = 0; i < 3 * most; ++i)
+        QCOMPARE(sql::scalar(db, u"SELECT ? * "_s + QString::number(i), {2}).toInt(), 2 * i);
+    QCOMPARE(held.value(0).toInt(), 1001);
+    held.finish();
+    QCOMPARE(sql::statements::keptCount(db), most);
+    const int before = preparedOn(db);
+    QCOMPARE(sql::scalar(db, u"SELECT ? + 1000"_s, {2}).toInt(), 1002);
+    QCOMPARE(preparedOn(db), before);
 }
 
 void TestStatements::valuesAndErrorsAsTheDriverGivesThem()

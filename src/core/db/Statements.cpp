@@ -52,9 +52,12 @@ struct TextKeyHash {
 
 // The statements one connection keeps, waiting for their next run.
 struct KeptStatements {
+    // A text's place: its statement while it waits, null while it is in
+    // use (a place in use is not given up).
     struct Kept {
         std::unique_ptr<Statement> statement;
         quint64 lastUse = 0;
+        int inUse = 0;
     };
 
     // SQLite: the life of the engine's connection they were prepared on.
@@ -72,6 +75,10 @@ struct KeptStatements {
 struct StatementsAccess {
     static std::weak_ptr<KeptStatements> &home(Statement &s) { return s.m_home; }
     static size_t &hash(Statement &s) { return s.m_hash; }
+    static KeptStatements::Kept *&place(Statement &s)
+    {
+        return reinterpret_cast<KeptStatements::Kept *&>(s.m_place);
+    }
 };
 
 namespace {
@@ -605,6 +612,9 @@ std::unique_ptr<Statement> take(const QSqlDatabase &db, const QString &text, int
                 stale = std::move(found);
                 dropped = std::move(*kept);
                 kept = &homeOf(db, driver, dropped);
+            } else {
+                ++it->second.inUse;
+                StatementsAccess::place(*found) = &it->second;
             }
         }
         if (!found) {
@@ -639,26 +649,37 @@ void giveBack(std::unique_ptr<Statement> statement)
     std::unique_ptr<Statement> dropped;
     QMutexLocker lock(&registry().mutex);
     const std::shared_ptr<KeptStatements> home = StatementsAccess::home(*statement).lock();
-    if (!home || !statement->reusable()) {
+    KeptStatements::Kept *place = StatementsAccess::place(*statement);
+    StatementsAccess::place(*statement) = nullptr;
+    if (!home) {  // its connection's kept statements are gone (and its place)
         dropped = std::move(statement);
         return;
     }
-    KeptStatements::Kept &kept =
-        home->byText[TextKey{statement->text(), StatementsAccess::hash(*statement)}];
-    if (kept.statement) {  // another one of the same text came back first
+    if (place)
+        --place->inUse;
+    if (!statement->reusable()) {
         dropped = std::move(statement);
         return;
     }
-    kept.statement = std::move(statement);
-    kept.lastUse = ++home->uses;
+    if (!place)  // prepared for this run: its place is found (or made) now
+        place = &home->byText[TextKey{statement->text(), StatementsAccess::hash(*statement)}];
+    if (place->statement) {  // another one of the same text came back first
+        dropped = std::move(statement);
+        return;
+    }
+    place->statement = std::move(statement);
+    place->lastUse = ++home->uses;
     if (home->byText.size() > size_t(kKeptPerConnection)) {
-        // The one used longest ago goes.
-        auto oldest = home->byText.begin();
+        // The one used longest ago goes, of those not in use.
+        auto oldest = home->byText.end();
         for (auto it = home->byText.begin(); it != home->byText.end(); ++it)
-            if (it->second.lastUse < oldest->second.lastUse)
+            if (it->second.inUse == 0 &&
+                (oldest == home->byText.end() || it->second.lastUse < oldest->second.lastUse))
                 oldest = it;
-        dropped = std::move(oldest->second.statement);
-        home->byText.erase(oldest);
+        if (oldest != home->byText.end()) {
+            dropped = std::move(oldest->second.statement);
+            home->byText.erase(oldest);
+        }
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/db/Sql.h"
+
 #include <QSqlError>
 #include <QSqlRecord>
 #include <QString>
@@ -7,9 +9,6 @@
 
 #include <memory>
 #include <optional>
-#include <vector>
-
-#include "core/db/Sql.h"
 
 class QSqlDatabase;
 
@@ -73,7 +72,8 @@ protected:
 private:
     friend struct StatementsAccess;
     QString m_text;
-    size_t m_hash = 0;  // of the text, reckoned once
+    size_t m_hash = 0;        // of the text, reckoned once
+    void *m_place = nullptr;  // its place among the kept ones, while it is in use
     int m_bindCount;
     std::weak_ptr<KeptStatements> m_home;  // the connection's kept statements
 };
