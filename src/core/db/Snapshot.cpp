@@ -5,9 +5,7 @@
 #include "core/db/SqlFunctions.h"
 
 #include <QByteArrayView>
-#include <QDateTime>
 #include <QStringEncoder>
-#include <QTime>
 
 #include <sqlite3.h>
 
@@ -16,7 +14,9 @@
 #include <cstring>
 #include <limits>
 #include <new>
+#include <string>
 #include <type_traits>
+#include <vector>
 
 #if defined(Q_OS_LINUX)
 #include <sys/mman.h>
@@ -248,65 +248,6 @@ using Statement = std::unique_ptr<sqlite3_stmt, FinalizeStatement>;
     throw DbError(QString::fromUtf8(sqlite3_errmsg(db)));
 }
 
-// Values that go in as NULL: what the SQL driver treats as NULL as well
-// (a null string, date or byte array included).
-bool isNullValue(const QVariant &v)
-{
-    if (v.isNull())
-        return true;
-    switch (v.typeId()) {
-    case QMetaType::QString:
-        return static_cast<const QString *>(v.constData())->isNull();
-    case QMetaType::QByteArray:
-        return static_cast<const QByteArray *>(v.constData())->isNull();
-    case QMetaType::QDate:
-        return static_cast<const QDate *>(v.constData())->isNull();
-    case QMetaType::QTime:
-        return static_cast<const QTime *>(v.constData())->isNull();
-    case QMetaType::QDateTime:
-        return static_cast<const QDateTime *>(v.constData())->isNull();
-    default:
-        return false;
-    }
-}
-
-int bindText(sqlite3_stmt *s, int index, const QString &text)
-{
-    const QByteArray utf8 = text.toUtf8();
-    return sqlite3_bind_text(s, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
-}
-
-// Binds a value the way the SQL driver does, so that a statement finds the
-// same rows through either path: whole numbers as integers, doubles as reals,
-// byte arrays as blobs, dates and times and everything else as text.
-int bindValue(sqlite3_stmt *s, int index, const QVariant &v)
-{
-    if (isNullValue(v))
-        return sqlite3_bind_null(s, index);
-    switch (v.typeId()) {
-    case QMetaType::QByteArray: {
-        const QByteArray &b = *static_cast<const QByteArray *>(v.constData());
-        return sqlite3_bind_blob(s, index, b.constData(), int(b.size()), SQLITE_TRANSIENT);
-    }
-    case QMetaType::Int:
-    case QMetaType::Bool:
-        return sqlite3_bind_int(s, index, v.toInt());
-    case QMetaType::Double:
-        return sqlite3_bind_double(s, index, v.toDouble());
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-        return sqlite3_bind_int64(s, index, v.toLongLong());
-    case QMetaType::QDateTime:
-        return bindText(s, index, v.toDateTime().toString(Qt::ISODateWithMs));
-    case QMetaType::QTime:
-        return bindText(s, index, v.toTime().toString(QStringLiteral("hh:mm:ss.zzz")));
-    case QMetaType::QString:
-        return bindText(s, index, *static_cast<const QString *>(v.constData()));
-    default:
-        return bindText(s, index, v.toString());
-    }
-}
-
 double realOf(int64_t bits)
 {
     double v;
@@ -318,6 +259,8 @@ double realOf(int64_t bits)
 
 struct SnapshotStream::Prepared {
     sqlite3 *handle = nullptr;
+    // The bound texts, which outlive the statement (it is finalized first).
+    std::vector<std::string> texts;
     Statement stmt;
 };
 
@@ -346,8 +289,11 @@ SnapshotStream::SnapshotStream(const QSqlDatabase &db, const QString &statement,
         throw DbError(QStringLiteral("%1 values bound to a statement with %2 parameters")
                           .arg(binds.size())
                           .arg(sqlite3_bind_parameter_count(stmt)));
+    QStringEncoder utf8(QStringEncoder::Utf8, QStringConverter::Flag::Stateless);
+    m_prepared->texts.resize(binds.size());
     for (size_t i = 0; i < binds.size(); ++i)
-        if (bindValue(stmt, int(i) + 1, binds[i]) != SQLITE_OK)
+        if (bindAsTheDriverDoes(stmt, int(i) + 1, binds[i], m_prepared->texts[i], utf8) !=
+            SQLITE_OK)
             fail(handle);
 
     const int width = sqlite3_column_count(stmt);

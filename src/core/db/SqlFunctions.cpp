@@ -4,7 +4,11 @@
 #include "core/money/Decimal.h"
 
 #include <QSqlDatabase>
+#include <QDate>
+#include <QDateTime>
 #include <QSqlDriver>
+#include <QStringEncoder>
+#include <QTime>
 #include <QStringDecoder>
 #include <QVarLengthArray>
 #include <QVariant>
@@ -80,4 +84,66 @@ bool registerSqlFunctions(const QSqlDatabase &db)
         return false;
     }
     return true;
+}
+
+namespace {
+
+bool isNullValue(const QVariant &v)
+{
+    if (v.isNull())
+        return true;
+    switch (v.typeId()) {
+    case QMetaType::QString:
+        return static_cast<const QString *>(v.constData())->isNull();
+    case QMetaType::QByteArray:
+        return static_cast<const QByteArray *>(v.constData())->isNull();
+    case QMetaType::QDate:
+        return static_cast<const QDate *>(v.constData())->isNull();
+    case QMetaType::QTime:
+        return static_cast<const QTime *>(v.constData())->isNull();
+    case QMetaType::QDateTime:
+        return static_cast<const QDateTime *>(v.constData())->isNull();
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+int bindAsTheDriverDoes(sqlite3_stmt *s, int index, const QVariant &v, std::string &utf8,
+                        QStringEncoder &encoder)
+{
+    if (isNullValue(v))
+        return sqlite3_bind_null(s, index);
+    QString text;
+    switch (v.typeId()) {
+    case QMetaType::QByteArray: {
+        const QByteArray &b = *static_cast<const QByteArray *>(v.constData());
+        return sqlite3_bind_blob(s, index, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+    }
+    case QMetaType::Int:
+    case QMetaType::Bool:
+        return sqlite3_bind_int(s, index, v.toInt());
+    case QMetaType::Double:
+        return sqlite3_bind_double(s, index, v.toDouble());
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+        return sqlite3_bind_int64(s, index, v.toLongLong());
+    case QMetaType::QDateTime:
+        text = v.toDateTime().toString(Qt::ISODateWithMs);
+        break;
+    case QMetaType::QTime:
+        text = v.toTime().toString(QStringLiteral("hh:mm:ss.zzz"));
+        break;
+    case QMetaType::QString:
+        text = *static_cast<const QString *>(v.constData());
+        break;
+    default:
+        text = v.toString();
+        break;
+    }
+    utf8.resize(size_t(encoder.requiredSpace(text.size())));
+    char *end = encoder.appendToBuffer(utf8.data(), text);
+    utf8.resize(size_t(end - utf8.data()));
+    return sqlite3_bind_text(s, index, utf8.c_str(), int(utf8.size()), SQLITE_STATIC);
 }

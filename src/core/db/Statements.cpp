@@ -3,8 +3,6 @@
 #include "core/db/SqlFunctions.h"
 
 #include <QCoreApplication>
-#include <QDate>
-#include <QDateTime>
 #include <QMutex>
 #include <QSqlDatabase>
 #include <QSqlDriver>
@@ -12,7 +10,6 @@
 #include <QSqlQuery>
 #include <QSqlResult>
 #include <QStringEncoder>
-#include <QTime>
 
 #include <sqlite3.h>
 
@@ -103,71 +100,6 @@ sqlite3_stmt *sqliteStatementOf(const QSqlQuery &query)
     return *static_cast<sqlite3_stmt *const *>(handle.constData());
 }
 
-// The values the driver binds as NULL: a null variant, and a null text,
-// byte array, date, time or date and time.
-bool isNullValue(const QVariant &v)
-{
-    if (v.isNull())
-        return true;
-    switch (v.typeId()) {
-    case QMetaType::QString:
-        return static_cast<const QString *>(v.constData())->isNull();
-    case QMetaType::QByteArray:
-        return static_cast<const QByteArray *>(v.constData())->isNull();
-    case QMetaType::QDate:
-        return static_cast<const QDate *>(v.constData())->isNull();
-    case QMetaType::QTime:
-        return static_cast<const QTime *>(v.constData())->isNull();
-    case QMetaType::QDateTime:
-        return static_cast<const QDateTime *>(v.constData())->isNull();
-    default:
-        return false;
-    }
-}
-
-// Binds a value as the driver does: whole numbers of int, bool, uint and
-// qlonglong as integers, doubles as reals, byte arrays as blobs, and
-// everything else (dates too) as its text. Texts go in as UTF-8, the file's
-// own encoding, written into `utf8`, which keeps them until the statement is
-// bound again.
-int bindValue(sqlite3_stmt *s, int index, const QVariant &v, std::string &utf8,
-              QStringEncoder &encoder)
-{
-    if (isNullValue(v))
-        return sqlite3_bind_null(s, index);
-    QString text;
-    switch (v.typeId()) {
-    case QMetaType::QByteArray: {
-        const QByteArray &b = *static_cast<const QByteArray *>(v.constData());
-        return sqlite3_bind_blob(s, index, b.constData(), int(b.size()), SQLITE_TRANSIENT);
-    }
-    case QMetaType::Int:
-    case QMetaType::Bool:
-        return sqlite3_bind_int(s, index, v.toInt());
-    case QMetaType::Double:
-        return sqlite3_bind_double(s, index, v.toDouble());
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-        return sqlite3_bind_int64(s, index, v.toLongLong());
-    case QMetaType::QDateTime:
-        text = v.toDateTime().toString(Qt::ISODateWithMs);
-        break;
-    case QMetaType::QTime:
-        text = v.toTime().toString(QStringLiteral("hh:mm:ss.zzz"));
-        break;
-    case QMetaType::QString:
-        text = *static_cast<const QString *>(v.constData());
-        break;
-    default:
-        text = v.toString();
-        break;
-    }
-    utf8.resize(size_t(encoder.requiredSpace(text.size())));
-    char *end = encoder.appendToBuffer(utf8.data(), text);
-    utf8.resize(size_t(end - utf8.data()));
-    return sqlite3_bind_text(s, index, utf8.c_str(), int(utf8.size()), SQLITE_STATIC);
-}
-
 // The field type the driver gives a column of this declared type.
 QMetaType declaredType(const QString &declared)
 {
@@ -230,7 +162,7 @@ public:
         if (m_texts.size() < binds.size())
             m_texts.resize(binds.size());
         for (size_t i = 0; i < binds.size(); ++i) {
-            rc = bindValue(m_stmt, int(i) + 1, binds[i], m_texts[i], m_utf8);
+            rc = bindAsTheDriverDoes(m_stmt, int(i) + 1, binds[i], m_texts[i], m_utf8);
             if (rc != SQLITE_OK) {
                 m_failed = true;
                 error = errorOf("Unable to bind parameters", QSqlError::StatementError, rc);
