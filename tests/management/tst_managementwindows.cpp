@@ -778,9 +778,10 @@ void TestManagementWindows::menuOpensTheListsByPermission()
     QCOMPARE(main.children().find(u"TFrkgl1"_s)->windowTitle(), u"库存异动单据"_s);
 }
 
-// The viewer on its own (the list is not in a main window).
+// The viewer a list opened on its own (the list is not in a main window): a
+// top-level window.
 template <class V>
-V *openViewer(DocumentListWindow &list)
+V *shownViewer()
 {
     for (QWidget *w : QApplication::topLevelWidgets())
         if (qobject_cast<V *>(w))
@@ -808,7 +809,7 @@ void TestManagementWindows::viewerShowsTheCurrentRow()
     TFxsgl1 w(context());
     QVERIFY(w.grid()->selectWhere(u"dh"_s, u"XSD20240315001"_s));
     w.SB55Click();
-    QPointer<TFllxsd1> v = openViewer<TFllxsd1>(w);
+    QPointer<TFllxsd1> v = shownViewer<TFllxsd1>();
     QVERIFY(v);
     QCOMPARE(v->windowTitle(), u"浏览销售出库单"_s);
     QCOMPARE(v->findChild<QLabel *>(u"title"_s)->text(), u"销售出库单"_s);
@@ -838,7 +839,7 @@ void TestManagementWindows::viewerShowsTheCurrentRow()
     QCOMPARE(v->field(u"dh"_s)->text(), u"XSD20240315002"_s);
     QCOMPARE(v->shbj->text(), u"已审核"_s);
     QVERIFY(v->shbj->palette().color(QPalette::WindowText) != QColor(Qt::red));
-    QCOMPARE(openViewer<TFllxsd1>(w), v.data());  // still one
+    QCOMPARE(shownViewer<TFllxsd1>(), v.data());  // still one
     v->close();
     QTRY_VERIFY(v.isNull());
 }
@@ -851,7 +852,7 @@ void TestManagementWindows::viewerButtonsAtBothEnds()
     w.showFilter({});
     w.grid()->setCurrentRow(1);
     w.SB55Click();
-    QPointer<TFllxsd1> v = openViewer<TFllxsd1>(w);
+    QPointer<TFllxsd1> v = shownViewer<TFllxsd1>();
     QVERIFY(v);
     QCOMPARE(state(*v), u"XSD20240315001 on on on on"_s);
     v->BB1->click();
@@ -881,7 +882,7 @@ void TestManagementWindows::viewerButtonsAtBothEnds()
     TFcggl1 cg(context());
     cg.showFilter({});
     cg.SB55Click();
-    TFllcgd1 *cv = openViewer<TFllcgd1>(cg);
+    TFllcgd1 *cv = shownViewer<TFllcgd1>();
     QVERIFY(cv);
     QCOMPARE(state(*cv), u"CGD20240315001 off off on on"_s);
     cv->BB4->click();
@@ -898,7 +899,7 @@ void TestManagementWindows::viewerClosesWhenItsListIsGone()
     salesDocuments(db);
     auto w = std::make_unique<TFxsgl1>(context());
     w->SB55Click();
-    QPointer<TFllxsd1> v = openViewer<TFllxsd1>(*w);
+    QPointer<TFllxsd1> v = shownViewer<TFllxsd1>();
     QVERIFY(v);
     w.reset();
     m_messages->clear();
@@ -916,7 +917,7 @@ void TestManagementWindows::viewerPrintsTheKindsVoucher()
     TFxsgl1 w(context());
     w.showFilter({});
     w.SB55Click();
-    TFllxsd1 *v = openViewer<TFllxsd1>(w);
+    TFllxsd1 *v = shownViewer<TFllxsd1>();
     QVERIFY(v);
     std::vector<QStringList> printed;
     const auto look = [&printed](report::Form &f) {
@@ -939,7 +940,7 @@ void TestManagementWindows::viewerPrintsTheKindsVoucher()
     TFcggl1 cg(context());
     cg.showFilter({});
     cg.SB55Click();
-    TFllcgd1 *cv = openViewer<TFllcgd1>(cg);
+    TFllcgd1 *cv = shownViewer<TFllcgd1>();
     QVERIFY(cv);
     cv->previewer = look;
     cv->BB5->click();
@@ -953,7 +954,7 @@ void TestManagementWindows::viewerPrintsTheKindsVoucher()
     TFrkgl1 rk(context());
     rk.showFilter({});
     rk.SB55Click();
-    TFllrkd1 *rv = openViewer<TFllrkd1>(rk);
+    TFllrkd1 *rv = shownViewer<TFllrkd1>();
     QVERIFY(rv);
     QCOMPARE(rv->findChild<QLabel *>(u"sm"_s)->text(), u"    数量＞0：入库    数量＜0：出库"_s);
     QCOMPARE(captionOf(rv, rv->field(u"lx"_s)) + rv->field(u"lx"_s)->text(), u"异动原因报损"_s);

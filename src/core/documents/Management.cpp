@@ -13,16 +13,24 @@ namespace {
 const QString kHeld = u"未审核"_s;
 const QString kPosted = u"已审核"_s;
 
-ListDescriptor makeSales()
+// A list of the documents of this engine kind: its tables and partner
+// column are the engine's own.
+ListDescriptor over(Book book, documents::DocumentKind kind)
 {
     ListDescriptor d;
-    d.book = Book::Sales;
+    d.book = book;
+    d.engine = &documents::descriptor(kind);
+    d.headerTable = d.engine->headerTable;
+    d.lineTable = d.engine->lineTable;
+    d.partnerColumn = d.engine->partnerColumn;
+    return d;
+}
+
+ListDescriptor makeSales()
+{
     // Retail and wholesale documents share their tables and their rules of
     // reversal; the retail descriptor serves both.
-    d.engine = &documents::descriptor(documents::DocumentKind::Retail);
-    d.headerTable = u"xsglz"_s;
-    d.lineTable = u"xsglc"_s;
-    d.partnerColumn = u"kh"_s;
+    ListDescriptor d = over(Book::Sales, documents::DocumentKind::Retail);
     d.panelCount = 9;
     d.sumColumns = {u"hjsl"_s, u"hjje"_s, u"yse"_s, u"sse"_s, u"qk"_s};
     d.sumPanels = {2, 3, 5, 6, 7};
@@ -33,12 +41,7 @@ ListDescriptor makeSales()
 
 ListDescriptor makePurchases()
 {
-    ListDescriptor d;
-    d.book = Book::Purchases;
-    d.engine = &documents::descriptor(documents::DocumentKind::Purchase);
-    d.headerTable = u"cgglz"_s;
-    d.lineTable = u"cgglc"_s;
-    d.partnerColumn = u"ghs"_s;
+    ListDescriptor d = over(Book::Purchases, documents::DocumentKind::Purchase);
     d.panelCount = 9;
     d.sumColumns = {u"hjsl"_s, u"hjje"_s, u"yfe"_s, u"sfe"_s, u"qk"_s};
     d.sumPanels = {2, 3, 5, 6, 7};
@@ -49,12 +52,7 @@ ListDescriptor makePurchases()
 
 ListDescriptor makeMovements()
 {
-    ListDescriptor d;
-    d.book = Book::Movements;
-    d.engine = &documents::descriptor(documents::DocumentKind::Movement);
-    d.headerTable = u"rkglz"_s;
-    d.lineTable = u"rkglc"_s;
-    d.partnerColumn = u"lx"_s;
+    ListDescriptor d = over(Book::Movements, documents::DocumentKind::Movement);
     d.panelCount = 5;
     d.sumColumns = {u"hjsl"_s, u"hjje"_s};
     d.sumPanels = {2, 3};

@@ -43,9 +43,10 @@ struct Filter {
 struct ListDescriptor {
     Book book = Book::Sales;
     const documents::Descriptor *engine = nullptr;
-    QString headerTable;    // xsglz, cgglz, rkglz
-    QString lineTable;      // xsglc, cgglc, rkglc
-    QString partnerColumn;  // kh, ghs, lx
+    // The engine's: xsglz/xsglc/kh, cgglz/cgglc/ghs, rkglz/rkglc/lx.
+    QString headerTable;
+    QString lineTable;
+    QString partnerColumn;
     // The status bar: panelCount panels, panel 0 "总计", the sum of
     // sumColumns[i] in sumPanels[i].
     int panelCount = 9;
