@@ -434,11 +434,27 @@ void ListGrid::titleClick(int column)
 {
     if (!m_sortable || !isOpen())
         return;
+    reorder(column, [&] { m_model->titleClicked(column); });
+}
+
+void ListGrid::sortAs(const QString &field, GridRows::Order order)
+{
+    if (!m_sortable || !isOpen() || order == GridRows::Order::None)
+        return;
+    for (int c = 0; c < rows().columnCount(); ++c)
+        if (rows().column(c).field == field) {
+            reorder(c, [&] { m_model->sort(c, order); });
+            return;
+        }
+}
+
+void ListGrid::reorder(int column, const std::function<void()> &sortRows)
+{
     // The row that was current stays current in the new order.
     const int current = currentRow();
     if (rows().isWindowed()) {
         const QVariant key = current >= 0 ? rows().value(current, rows().keyField()) : QVariant();
-        m_model->titleClicked(column);
+        sortRows();
         m_model->setBoldColumn(column);
         if (key.isValid()) {
             int row = -1;
@@ -453,7 +469,7 @@ void ListGrid::titleClick(int column)
         return;
     }
     const int source = current >= 0 ? rows().sourceRow(current) : -1;
-    m_model->titleClicked(column);
+    sortRows();
     m_model->setBoldColumn(column);
     if (source >= 0) {
         for (int row = 0; row < rowCount(); ++row)

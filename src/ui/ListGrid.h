@@ -126,6 +126,12 @@ public:
 
     // A click on the title of a column (`DBGrid1TitleClick`).
     void titleClick(int column);
+    // Sorts the rows as title clicks that ended in `order` on the column
+    // showing `field` would (its title bold, the current row kept on its
+    // record), in one sort: for a list opened again that keeps its sort.
+    // Nothing for Order::None, a field the grid does not show, or a grid
+    // that does not sort.
+    void sortAs(const QString &field, GridRows::Order order);
     int boldColumn() const { return m_model->boldColumn(); }
 
     // Keeps every column in sight: when the columns' own widths add up to
@@ -150,6 +156,9 @@ protected:
 
 private:
     void applyColumnLayout();
+    // Reorders the rows with `sortRows`, makes the column's title bold and
+    // keeps the current row on its record.
+    void reorder(int column, const std::function<void()> &sortRows);
     void fitColumns();
     void showRows(Snapshot rows);
 

@@ -189,6 +189,7 @@ private Q_SLOTS:
     void listColumnsTreeAndCounter();
     void listShowsTheStockASaleLeft();
     void listEditsByDoubleClick();
+    void savedRowKeepsADescendingSort();
     void listAddShowsTheArticleAtOnce();
     void listDeleteAsksAndCounts();
     void listBulkCodesAfterCategoryClick();
@@ -521,6 +522,32 @@ void TestGoodsWindows::listShowsTheStockASaleLeft()
     sql::exec(shop.db(), u"INSERT INTO dw (dw) VALUES ('打')"_s);
     QCoreApplication::processEvents();
     QCOMPARE(changes, 0);
+}
+
+// A list opened again after a save keeps a descending title sort: the same
+// order, the bold title, the saved row current.
+void TestGoodsWindows::savedRowKeepsADescendingSort()
+{
+    FreshShop shop;
+    stockShop(shop.db());
+    const qint64 id = addGoods(shop.db(), u"扳手"_s, u"MY-CODE"_s, u"五金工具"_s, u"9"_s, u"5"_s, u"套"_s);
+    const WindowContext ctx{shop.dm(), m_session};
+    TFsp1 w(ctx);
+    show(w);
+    w.grid()->titleClick(0);
+    w.grid()->titleClick(0);  // by code, descending
+    QStringList before;
+    for (int r = 0; r < w.grid()->rowCount(); ++r)
+        before << w.grid()->rows().value(r, u"txm"_s).toString();
+    w.showSaved(id);
+    QCOMPARE(w.grid()->rows().sortOrder(), GridRows::Order::Descending);
+    QCOMPARE(w.grid()->rows().sortField(), u"txm"_s);
+    QCOMPARE(w.grid()->boldColumn(), 0);
+    QStringList after;
+    for (int r = 0; r < w.grid()->rowCount(); ++r)
+        after << w.grid()->rows().value(r, u"txm"_s).toString();
+    QCOMPARE(after, before);
+    QCOMPARE(w.grid()->currentValue(u"id"_s).toLongLong(), id);
 }
 
 void TestGoodsWindows::listEditsByDoubleClick()

@@ -60,17 +60,8 @@ bool GoodsListWindow::openList(bool keepSort)
     const goods::Filter f = goods::alsoShowing(m_filter, m_saved);
     if (!query(m_context.DM1.ADOC1(), goods::listQuery(f)))
         return false;
-    if (keepSort && order != GridRows::Order::None) {
-        // A title click sorts ascending first; a second one turns it round.
-        for (int c = 0; c < DBGrid1->rows().columnCount(); ++c) {
-            if (DBGrid1->rows().column(c).field != sortField)
-                continue;
-            DBGrid1->titleClick(c);
-            if (order == GridRows::Order::Descending)
-                DBGrid1->titleClick(c);
-            break;
-        }
-    }
+    if (keepSort)
+        DBGrid1->sortAs(sortField, order);
     return true;
 }
 
