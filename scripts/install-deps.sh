@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  g++ make cmake pkg-config
+  g++ make cmake pkg-config ccache
   qt6-base-dev libqt6sql6-sqlite qt6-qpa-plugins
   libsqlite3-dev zlib1g-dev
   libxlsxwriter-dev libfreexl-dev
