@@ -134,7 +134,7 @@ std::vector<ArticleRow> makeArticles(sqlite3 *db, qint64 count)
     while (std::gcd(step, count) != 1)
         step += 2;
     Insert sp(db, "INSERT INTO sp (lb, txm, ppgg, dw, jj, xjpf, xjls, slt, jet, kcsl, kcjg, kcje, ms, bz)"
-                  " VALUES (?, ?, ?, ?, ?, ?, ?, 0, 0, ?, ?, ?, ?, '')");
+                  " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, '')");
     std::vector<ArticleRow> rows(static_cast<size_t>(count));
     QElapsedTimer t;
     t.start();
@@ -153,6 +153,8 @@ std::vector<ArticleRow> makeArticles(sqlite3 *db, qint64 count)
             .number(price)
             .number(price * 13 / 10)
             .number(price * 15 / 10)
+            .number((n % 4) * 1000)               // 0, 0.1, 0.2 or 0.3 a unit sold
+            .number(n % 3 == 0 ? 100 : 0)         // 1 % of the amount, for a third
             .number(stock)
             .number(price)
             .number(roundedProduct(stock, price))
@@ -169,15 +171,15 @@ std::vector<ArticleRow> makeArticles(sqlite3 *db, qint64 count)
 qint64 makeDocuments(sqlite3 *db, const Options &o, const std::vector<ArticleRow> &articles)
 {
     Insert header(db, "INSERT INTO xsglz (dh, rq, kdrq, kh, jsr, bz, shbj, zhidan, hjsl, hjje, yhe,"
-                      " yse, sse, qk) VALUES (?, ?, ?, ?, '张三', '', ?, '系统管理员', ?, ?, 0, ?, ?, ?)");
+                      " yse, sse, qk) VALUES (?, ?, ?, ?, ?, '', ?, '系统管理员', ?, ?, 0, ?, ?, ?)");
     Insert line(db, "INSERT INTO xsglc (dh, bj, txm, ppgg, dw, sl, jg, je, cbjg, cbje, maoli)"
                     " VALUES (?, 'yz', ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     Insert ledger(db, "INSERT INTO xsfx (dh, rq, kh, jsr, txm, ppgg, dw, sl, jg, je, cbjg, cbje, maoli)"
-                      " VALUES (?, ?, ?, '张三', ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+                      " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     const QByteArray posted = u"已审核"_s.toUtf8();
     const QByteArray held = u"未审核"_s.toUtf8();
     const QByteArray walkIn = u"散客"_s.toUtf8();
-    constexpr int perDay = 300;
+    constexpr int perDay = kSalesPerDay;
     const qint64 heldEvery = std::max<qint64>(1, o.headers / kHeldDocuments);
     std::mt19937_64 rnd(7);
     qint64 ledgerRows = 0;
@@ -197,7 +199,8 @@ qint64 makeDocuments(sqlite3 *db, const Options &o, const std::vector<ArticleRow
         const QByteArray dh = ((retail ? u"XSD"_s : u"PFD"_s) + dates::toCompactText(day) +
                                QStringLiteral("%1").arg(++serials[retail ? 0 : 1], 3, 10, QLatin1Char('0')))
                                   .toUtf8();
-        const QByteArray customer = retail ? walkIn : (u"客户"_s + QString::number(d % 50)).toUtf8();
+        const QByteArray customer = retail ? walkIn : customerName(int(d % kCustomers)).toUtf8();
+        const QByteArray handler = handlerName(int(d % kHandlers)).toUtf8();
         const bool isHeld = d % heldEvery == heldEvery - 1 && heldMade < kHeldDocuments;
         heldMade += isHeld ? 1 : 0;
         const qint64 lines = o.ledger / o.headers + (d < o.ledger % o.headers ? 1 : 0);
@@ -211,7 +214,7 @@ qint64 makeDocuments(sqlite3 *db, const Options &o, const std::vector<ArticleRow
             line.text(dh).text(a.code).text(a.name).text(a.unit).number(sl).number(price).number(je)
                 .number(a.cost).number(cbje).number(je - cbje).run();
             if (!isHeld) {
-                ledger.text(dh).text(rq).text(customer).text(a.code).text(a.name).text(a.unit)
+                ledger.text(dh).text(rq).text(customer).text(handler).text(a.code).text(a.name).text(a.unit)
                     .number(sl).number(price).number(je).number(a.cost).number(cbje)
                     .number(je - cbje).run();
                 ++ledgerRows;
@@ -219,7 +222,7 @@ qint64 makeDocuments(sqlite3 *db, const Options &o, const std::vector<ArticleRow
             hjsl += sl;
             hjje += je;
         }
-        header.text(dh).text(rq).text(rq).text(customer).text(isHeld ? held : posted).number(hjsl)
+        header.text(dh).text(rq).text(rq).text(customer).text(handler).text(isHeld ? held : posted).number(hjsl)
             .number(hjje).number(hjje).number(isHeld ? 0 : hjje).number(isHeld ? hjje : 0).run();
         if ((d + 1) % 20000 == 0 || d + 1 == o.headers)
             progress("documents", d + 1, o.headers, t);
@@ -227,27 +230,148 @@ qint64 makeDocuments(sqlite3 *db, const Options &o, const std::vector<ArticleRow
     return ledgerRows;
 }
 
+// The documents of a second ledger (purchases or movements), ten lines each,
+// spread evenly over the days of the sales documents, all posted. One line in
+// twenty-five is a return (or a movement out where the reason is an addition).
+struct SecondLedger {
+    const char *what;
+    QString prefix;
+    const char *headerSql, *lineSql, *ledgerSql;
+    bool withMoney;
+};
+
+qint64 makeSecondLedger(sqlite3 *db, const Options &o, const SecondLedger &kind, qint64 rows,
+                        const std::vector<ArticleRow> &articles)
+{
+    if (rows <= 0)
+        return 0;
+    Insert header(db, kind.headerSql);
+    Insert line(db, kind.lineSql);
+    Insert ledger(db, kind.ledgerSql);
+    const QStringList reasons = {u"盘盈"_s, u"盘亏"_s, u"报损"_s, u"赠送"_s, u"自用"_s, u"调拨"_s};
+    const qint64 documents = (rows + kLinesPerDocument - 1) / kLinesPerDocument;
+    const qint64 days = firstDay().daysTo(lastDay(o)) + 1;
+    const QByteArray posted = u"已审核"_s.toUtf8();
+    std::mt19937_64 rnd(11);
+    QElapsedTimer t;
+    t.start();
+    qint64 made = 0;
+    qint64 lastDayIndex = -1;
+    int serial = 0;
+    for (qint64 d = 0; d < documents; ++d) {
+        const qint64 dayIndex = d * days / documents;
+        if (dayIndex != lastDayIndex) {
+            lastDayIndex = dayIndex;
+            serial = 0;
+        }
+        const QDate day = firstDay().addDays(dayIndex);
+        const QByteArray rq = dates::toDbText(day).toUtf8();
+        const QByteArray dh = (kind.prefix + dates::toCompactText(day) +
+                               QStringLiteral("%1").arg(++serial, 3, 10, QLatin1Char('0')))
+                                  .toUtf8();
+        const int reason = int(d % reasons.size());
+        const QByteArray partner =
+            (kind.withMoney ? supplierName(int(d % kSuppliers)) : reasons.at(reason)).toUtf8();
+        const QByteArray handler = handlerName(int(d % kHandlers)).toUtf8();
+        // Movements in: 盘盈 and half of 调拨; the others go out.
+        const bool movementIn = reason == 0 || (reason == 5 && (d / 6) % 2 == 0);
+        const qint64 lines = std::min<qint64>(kLinesPerDocument, rows - made);
+        qint64 hjsl = 0, hjje = 0;
+        for (qint64 k = 0; k < lines; ++k) {
+            const ArticleRow &a = articles[size_t(rnd() % articles.size())];
+            qint64 sl = 10000 * qint64(1 + rnd() % (kind.withMoney ? 100 : 5));
+            const bool back = rnd() % 25 == 0;
+            if (kind.withMoney ? back : movementIn == back)
+                sl = -sl;
+            const qint64 je = roundedProduct(sl, a.cost);
+            line.text(dh).text(a.code).text(a.name).text(a.unit).number(sl).number(a.cost)
+                .number(je).run();
+            ledger.text(dh).text(rq).text(partner).text(handler).text(a.code).text(a.name)
+                .text(a.unit).number(sl).number(a.cost).number(je).run();
+            hjsl += sl;
+            hjje += je;
+        }
+        made += lines;
+        header.text(dh).text(rq).text(rq).text(partner).text(handler).number(hjsl).number(hjje);
+        if (kind.withMoney)
+            header.number(hjje).number(hjje);
+        header.run();
+        if ((d + 1) % 20000 == 0 || d + 1 == documents)
+            progress(kind.what, d + 1, documents, t);
+    }
+    return made;
+}
+
+qint64 makePurchases(sqlite3 *db, const Options &o, const std::vector<ArticleRow> &articles)
+{
+    return makeSecondLedger(
+        db, o,
+        {"purchases", u"CGD"_s,
+         "INSERT INTO cgglz (dh, rq, kdrq, ghs, jsr, hjsl, hjje, yhe, yfe, sfe, qk, bz, shbj, zhidan)"
+         " VALUES (?, ?, ?, ?, ?, ?, ?, 0, ?, ?, 0, '', '已审核', '系统管理员')",
+         "INSERT INTO cgglc (dh, bj, txm, ppgg, dw, sl, jg, je) VALUES (?, 'yz', ?, ?, ?, ?, ?, ?)",
+         "INSERT INTO cgfx (dh, rq, ghs, jsr, txm, ppgg, dw, sl, jg, je)"
+         " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+         true},
+        o.purchases, articles);
+}
+
+qint64 makeMovements(sqlite3 *db, const Options &o, const std::vector<ArticleRow> &articles)
+{
+    return makeSecondLedger(
+        db, o,
+        {"movements", u"YDD"_s,
+         "INSERT INTO rkglz (dh, rq, kdrq, lx, jsr, hjsl, hjje, bz, shbj, zhidan)"
+         " VALUES (?, ?, ?, ?, ?, ?, ?, '', '已审核', '系统管理员')",
+         "INSERT INTO rkglc (dh, bj, txm, ppgg, dw, sl, jg, je) VALUES (?, 'yz', ?, ?, ?, ?, ?, ?)",
+         "INSERT INTO rkfx (dh, rq, lx, jsr, txm, ppgg, dw, sl, jg, je)"
+         " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+         false},
+        o.movements, articles);
+}
+
+// Suppliers, customers and employees by the names the documents carry.
+void makePartners(sqlite3 *db)
+{
+    Insert ghs(db, "INSERT INTO ghs (mc, lxr, lxdh, lxcz, lxdz, yb, yhmc, yhzh, bz)"
+                   " VALUES (?, '', '', '', '', '', '', '', '')");
+    for (int s = 0; s < kSuppliers; ++s)
+        ghs.text(supplierName(s)).run();
+    Insert kh(db, "INSERT INTO kh (mc, lxr, lxdh, lxcz, lxdz, yb, yhmc, yhzh, bz)"
+                  " VALUES (?, '', '', '', '', '', '', '', '')");
+    for (int c = 0; c < kCustomers; ++c)
+        kh.text(customerName(c)).run();
+    Insert yg(db, "INSERT INTO yg (xm, xb, zw, bm, dh, dz, jbgz, sfz, bz)"
+                  " VALUES (?, '', '', '', '', '', 0, '', '')");
+    for (int h = 0; h < kHandlers; ++h)
+        yg.text(handlerName(h)).run();
+}
+
 QString markerOf(const Options &o)
 {
-    return QStringLiteral("articles=%1\nheaders=%2\nledger=%3\n")
-        .arg(o.articles)
-        .arg(o.headers)
-        .arg(o.ledger);
+    QString marker = QStringLiteral("articles=%1\nheaders=%2\nledger=%3\n")
+                         .arg(o.articles)
+                         .arg(o.headers)
+                         .arg(o.ledger);
+    // Shops of the sales ledger alone keep the marker they were made with.
+    if (o.purchases > 0 || o.movements > 0)
+        marker += QStringLiteral("purchases=%1\nmovements=%2\n").arg(o.purchases).arg(o.movements);
+    return marker;
 }
 
 QString defaultDir(const Options &o)
 {
-    return QDir::cleanPath(QDir(QCoreApplication::applicationDirPath())
-                               .absoluteFilePath(QStringLiteral("../bench-shops/a%1-h%2-l%3")
-                                                     .arg(o.articles)
-                                                     .arg(o.headers)
-                                                     .arg(o.ledger)));
+    QString name = QStringLiteral("../bench-shops/a%1-h%2-l%3").arg(o.articles).arg(o.headers).arg(o.ledger);
+    if (o.purchases > 0 || o.movements > 0)
+        name += QStringLiteral("-p%1-m%2").arg(o.purchases).arg(o.movements);
+    return QDir::cleanPath(QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(name));
 }
 
 // Room the shop takes on the disk, generously.
 qint64 roomNeeded(const Options &o)
 {
-    return o.articles * 600 + o.headers * 300 + o.ledger * 330 + (qint64(64) << 20);
+    return o.articles * 600 + o.headers * 300 + o.ledger * 430 +
+           (o.purchases + o.movements) * 350 + (qint64(64) << 20);
 }
 
 }  // namespace
@@ -260,6 +384,28 @@ QString categoryName(int c)
 QDate firstDay()
 {
     return QDate(2015, 1, 1);
+}
+
+QDate lastDay(const Options &o)
+{
+    return firstDay().addDays((o.headers - 1) / kSalesPerDay);
+}
+
+QString handlerName(int h)
+{
+    static const QStringList names = {u"张三"_s, u"李四"_s, u"王五"_s, u"赵六"_s,
+                                      u"钱七"_s, u"孙八"_s, u"周九"_s, u"吴十"_s};
+    return names.at(h % names.size());
+}
+
+QString supplierName(int s)
+{
+    return u"厂商"_s + QString::number(s);
+}
+
+QString customerName(int c)
+{
+    return u"客户"_s + QString::number(c);
 }
 
 Options parse(const QStringList &arguments)
@@ -279,6 +425,10 @@ Options parse(const QStringList &arguments)
             o.headers = v.toLongLong(&ok);
         else if (a == u"--ledger"_s)
             o.ledger = v.toLongLong(&ok);
+        else if (a == u"--purchases"_s)
+            o.purchases = v.toLongLong(&ok);
+        else if (a == u"--movements"_s)
+            o.movements = v.toLongLong(&ok);
         else if (a == u"--runs"_s)
             o.runs = v.toInt(&ok);
         else if (a == u"--dir"_s)
@@ -288,7 +438,8 @@ Options parse(const QStringList &arguments)
         if (!ok)
             usage(u"not a number: "_s + v);
     }
-    if (o.articles < 1 || o.headers < 1 || o.ledger < o.headers || o.runs < 1)
+    if (o.articles < 1 || o.headers < 1 || o.ledger < o.headers || o.runs < 1 || o.purchases < 0 ||
+        o.movements < 0)
         usage(u"the shop needs an article, a header, a line for each header and one run"_s);
     return o;
 }
@@ -329,7 +480,7 @@ std::optional<QString> prepare(const Options &o, QString *dirOut, bool *reused)
                  static_cast<long long>(o.ledger), qPrintable(dirPath));
     QElapsedTimer t;
     t.start();
-    qint64 ledgerRows = 0;
+    qint64 ledgerRows = 0, purchaseRows = 0, movementRows = 0;
     const QString name = u"bench-make-"_s + QUuid::createUuid().toString(QUuid::WithoutBraces);
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, name);
@@ -341,7 +492,12 @@ std::optional<QString> prepare(const Options &o, QString *dirOut, bool *reused)
         run(handle, "PRAGMA journal_mode = OFF");
         run(handle, "PRAGMA synchronous = OFF");
         run(handle, "PRAGMA cache_size = -1048576");
+        // The ledger report indexes are made once at the end, by sorting,
+        // rather than kept up row by row.
+        for (const QString &index : schema::ledgerReportIndexNames())
+            run(handle, (u"DROP INDEX "_s + index).toUtf8().constData());
         run(handle, "BEGIN");
+        makePartners(handle);
         {
             Insert category(handle, "INSERT INTO lb (lb) VALUES (?)");
             for (int c = 1; c <= kCategories; ++c)
@@ -349,15 +505,24 @@ std::optional<QString> prepare(const Options &o, QString *dirOut, bool *reused)
         }
         const std::vector<ArticleRow> articles = makeArticles(handle, o.articles);
         ledgerRows = makeDocuments(handle, o, articles);
+        purchaseRows = makePurchases(handle, o, articles);
+        movementRows = makeMovements(handle, o, articles);
         run(handle, "COMMIT");
+        std::fprintf(stderr, "  the ledger report indexes (%lld s)\n",
+                     static_cast<long long>(t.elapsed() / 1000));
+        for (const QString &ddl : schema::ledgerReportIndexes())
+            run(handle, ddl.toUtf8().constData());
         db.close();
     }
     QSqlDatabase::removeDatabase(name);
     QFile m(marker);
     if (!m.open(QIODevice::WriteOnly))
         return u"cannot write "_s + marker;
-    m.write((markerOf(o) + QStringLiteral("posted ledger rows=%1\nmade in=%2 s\n")
+    m.write((markerOf(o) + QStringLiteral("posted ledger rows=%1\npurchase ledger rows=%2\n"
+                                          "movement ledger rows=%3\nmade in=%4 s\n")
                                .arg(ledgerRows)
+                               .arg(purchaseRows)
+                               .arg(movementRows)
                                .arg(t.elapsed() / 1000))
                 .toUtf8());
     std::fprintf(stderr, "made in %lld s, %lld MB\n", static_cast<long long>(t.elapsed() / 1000),

@@ -7,13 +7,19 @@
 #include "windows/masterdata/Ukh1.h"
 #include "windows/masterdata/Usp1.h"
 #include "windows/masterdata/Uyg1.h"
+#include "windows/purchasing/Ucgfx1.h"
 #include "windows/purchasing/Ucggl1.h"
+#include "windows/purchasing/Ucghz1.h"
 #include "windows/purchasing/Utjcgd1.h"
 #include "windows/sales/Utjpfd1.h"
+#include "windows/sales/Uxsfx1.h"
 #include "windows/sales/Uxsgl1.h"
+#include "windows/sales/Uxshz1.h"
 #include "windows/sales/Utjxsd1.h"
 #include "windows/sales/Uzhaoling1.h"
+#include "windows/stock/Urkfx1.h"
 #include "windows/stock/Urkgl1.h"
+#include "windows/stock/Urkhz1.h"
 #include "windows/stock/Utjrkd1.h"
 #include "ui/ChildWindows.h"
 #include "windows/util/Untoc1.h"
@@ -90,6 +96,26 @@ void TFmain1::wireWindows()
     });
     onMenuItem(QStringLiteral("异动单据"), [this] {
         m_children->open<TFrkgl1>([this] { return new TFrkgl1(context()); });
+    });
+    // The ledger details and statistics; a statistics row drills down into
+    // the detail window of its ledger.
+    onMenuItem(QStringLiteral("销售明细表"), [this] {
+        m_children->open<TFxsfx1>([this] { return new TFxsfx1(context()); });
+    });
+    onMenuItem(QStringLiteral("销售统计表"), [this] {
+        m_children->open<TFxshz1>([this] { return new TFxshz1(context()); });
+    });
+    onMenuItem(QStringLiteral("采购明细表"), [this] {
+        m_children->open<TFcgfx1>([this] { return new TFcgfx1(context()); });
+    });
+    onMenuItem(QStringLiteral("采购统计表"), [this] {
+        m_children->open<TFcghz1>([this] { return new TFcghz1(context()); });
+    });
+    onMenuItem(QStringLiteral("异动明细表"), [this] {
+        m_children->open<TFrkfx1>([this] { return new TFrkfx1(context()); });
+    });
+    onMenuItem(QStringLiteral("异动统计表"), [this] {
+        m_children->open<TFrkhz1>([this] { return new TFrkhz1(context()); });
     });
     onMenuItem(QStringLiteral("金额大小写转换"),
                [this] { m_children->open<TFntoc1>([] { return new TFntoc1; }); });

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 
 #include <algorithm>
 
@@ -109,6 +110,16 @@ QCheckBox *QueryDialog::addCheck(const QString &name, const QString &caption)
     return box;
 }
 
+QRadioButton *QueryDialog::addOption(const QString &name, const QString &caption)
+{
+    auto *option = new QRadioButton(caption, this);
+    option->setObjectName(name);
+    addRow(QString(), option, option);
+    m_options.push_back(option);
+    m_order.push_back(option);
+    return option;
+}
+
 void QueryDialog::enterMovesTo(QWidget *field, QWidget *to)
 {
     m_moves.emplace_back(field, to);
@@ -121,7 +132,7 @@ void QueryDialog::enterRuns(QWidget *field)
 
 void QueryDialog::finish()
 {
-    setFields(m_fields, QStringLiteral("查询"), QStringLiteral("关闭"));
+    setFields(m_fields, m_actionCaption, QStringLiteral("关闭"));
     connect(BitBtn1, &QPushButton::clicked, this, &QueryDialog::queryClick);
     std::vector<EnterStep> steps;
     for (QWidget *field : m_order) {
@@ -147,6 +158,8 @@ void QueryDialog::reset()
         c->setCurrentIndex(0);
     for (QCheckBox *c : m_checks)
         c->setChecked(false);
+    if (!m_options.empty())
+        m_options.front()->setChecked(true);
     const QDate today = m_today();
     for (const DateRange &r : m_ranges) {
         r.check->setChecked(false);

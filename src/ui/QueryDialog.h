@@ -14,6 +14,7 @@ class QComboBox;
 class QDateEdit;
 class QGridLayout;
 class QLineEdit;
+class QRadioButton;
 
 // The condition dialogs of the lists ("按条件查询"), built field by field:
 // part-of-name texts, fixed-choice lists, the "日期从 … 至" pair (used only
@@ -44,6 +45,11 @@ public:
                            const QString &fromName, const QString &toCaption,
                            const QString &toName);
     QCheckBox *addCheck(const QString &name, const QString &caption);
+    // One of a set of exclusive options (radio buttons), each on its own row;
+    // the first added is chosen whenever the dialog starts afresh.
+    QRadioButton *addOption(const QString &name, const QString &caption);
+    // The action button's caption ("查询" unless set, before finish()).
+    void setActionCaption(const QString &caption) { m_actionCaption = caption; }
 
     // Enter in `field` moves to `to` instead of the next field.
     void enterMovesTo(QWidget *field, QWidget *to);
@@ -74,6 +80,8 @@ private:
     std::vector<QLineEdit *> m_texts;
     std::vector<QComboBox *> m_choices;
     std::vector<QCheckBox *> m_checks;
+    std::vector<QRadioButton *> m_options;
+    QString m_actionCaption = QStringLiteral("查询");
     std::vector<DateRange> m_ranges;
     std::vector<std::pair<QWidget *, QWidget *>> m_moves;
     std::vector<QWidget *> m_runs;

@@ -304,6 +304,7 @@ const std::vector<Upgrade> &upgrades()
         {4, documentListIndexes()},
         {5, duplicateCheckIndexes()},
         {6, textsearch::creation(goodsTextIndex())},
+        {7, ledgerReportIndexes()},
     };
     return steps;
 }
@@ -320,6 +321,33 @@ void storeVersion(const QSqlDatabase &db, int version)
 }
 
 }  // namespace
+
+// The ledger reports: the rows of one article (the drill-down of a statistics
+// row, the per-article joins of the commissions and the stock statistics), and
+// the rows of a date range with every column the detail sums and the grouped
+// statistics read, so a year's statistics walk the index and not the table.
+QStringList ledgerReportIndexes()
+{
+    return {
+        QStringLiteral("CREATE INDEX IF NOT EXISTS xsfx_goods ON xsfx(txm, ppgg, dw, rq)"),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS cgfx_goods ON cgfx(txm, ppgg, dw, rq)"),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS rkfx_goods ON rkfx(txm, ppgg, dw, rq)"),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS xsfx_rq_rows ON xsfx(rq, txm, ppgg, dw, kh, jsr,"
+                       " sl, je, cbje, maoli)"),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS cgfx_rq_rows ON cgfx(rq, txm, ppgg, dw, ghs, jsr,"
+                       " sl, je)"),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS rkfx_rq_rows ON rkfx(rq, txm, ppgg, dw, lx, jsr,"
+                       " sl, je)"),
+    };
+}
+
+QStringList ledgerReportIndexNames()
+{
+    QStringList names;
+    for (const QString &ddl : ledgerReportIndexes())
+        names << ddl.section(u' ', 5, 5);
+    return names;
+}
 
 const textsearch::TextIndex &goodsTextIndex()
 {
@@ -351,7 +379,8 @@ std::optional<QString> createOn(const QSqlDatabase &db)
         for (const char *ddl : kIndexes)
             sql::exec(db, QString::fromLatin1(ddl));
         for (const QString &ddl : documentListIndexes() + duplicateCheckIndexes() +
-                                      textsearch::creation(goodsTextIndex()))
+                                      textsearch::creation(goodsTextIndex()) +
+                                      ledgerReportIndexes())
             sql::exec(db, ddl);
         insertStarterRows(db);
         sql::exec(db, QStringLiteral("PRAGMA application_id = %1").arg(ApplicationId));

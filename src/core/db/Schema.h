@@ -47,7 +47,13 @@ constexpr int ApplicationId = 0x56424c52;  // "VBLR"
 //   4  the document headers by state (with number, with entry) and by date
 //   5  the indexes of the duplicate checks (texts compared without regard to case)
 //   6  the text index of the goods search (name, code, category), with its triggers
-constexpr int SchemaVersion = 6;
+//   7  the ledgers by article and by date with the columns their reports read
+constexpr int SchemaVersion = 7;
+
+// The ledger indexes of version 7, and their names (a generator filling a
+// fresh shop in bulk drops them first and makes them again at the end).
+QStringList ledgerReportIndexes();
+QStringList ledgerReportIndexNames();
 
 // The text index the pickers search goods with: their name, code and category.
 const textsearch::TextIndex &goodsTextIndex();

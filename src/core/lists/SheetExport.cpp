@@ -82,7 +82,7 @@ QString reserveFile(const QString &folder, const QString &baseName, const QDateT
 }
 
 std::optional<QString> write(const QString &path, const std::vector<GridColumn> &columns,
-                             const Pieces &pieces, const Progress &progress)
+                             const Pieces &pieces, const Progress &progress, int sheetRows)
 {
     const QByteArray file = QFile::encodeName(path);
     // Rows go to disk as they are written, so memory stays flat for long lists.
@@ -91,9 +91,8 @@ std::optional<QString> write(const QString &path, const std::vector<GridColumn> 
     lxw_workbook *book = workbook_new_opt(file.constData(), &options);
     if (!book)
         return QStringLiteral("cannot start the workbook");
-    lxw_worksheet *sheet = workbook_add_worksheet(book, nullptr);
     lxw_format *asText = workbook_add_format(book);
-    if (!sheet || !asText) {
+    if (!asText) {
         workbook_close(book);
         return QStringLiteral("cannot start the worksheet");
     }
@@ -107,16 +106,31 @@ std::optional<QString> write(const QString &path, const std::vector<GridColumn> 
     };
 
     std::vector<lxw_col_t> shown;
-    for (size_t c = 0; c < columns.size(); ++c) {
-        const GridColumn &col = columns[c];
-        if (col.hidden)
-            continue;
-        shown.push_back(lxw_col_t(c));
-        check(worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c), sheetWidth(col.width),
-                                   asText));
+    for (size_t c = 0; c < columns.size(); ++c)
+        if (!columns[c].hidden)
+            shown.push_back(lxw_col_t(c));
+    // A sheet with the column formats and the title row; its rows follow.
+    lxw_worksheet *sheet = nullptr;
+    const auto startSheet = [&]() {
+        sheet = workbook_add_worksheet(book, nullptr);
+        if (!sheet) {
+            if (!failure)
+                failure = QStringLiteral("cannot start the worksheet");
+            return false;
+        }
+        for (lxw_col_t c : shown)
+            check(worksheet_set_column(sheet, c, c, sheetWidth(columns[c].width), asText));
+        for (lxw_col_t c : shown)
+            check(worksheet_write_string(sheet, 0, c, cellBytes(columns[c].title).constData(),
+                                         asText));
+        return !failure;
+    };
+    if (!startSheet()) {
+        workbook_close(book);
+        return failure;
     }
-    for (lxw_col_t c : shown)
-        check(worksheet_write_string(sheet, 0, c, cellBytes(columns[c].title).constData(), asText));
+    const int rowsPerSheet = std::max(1, sheetRows - 1);
+    int onSheet = 0;  // rows written on the current sheet, below its titles
 
     int written = 0;
     std::vector<int> fields(shown.size());
@@ -133,7 +147,12 @@ std::optional<QString> write(const QString &path, const std::vector<GridColumn> 
         for (size_t i = 0; i < shown.size(); ++i)
             fields[i] = piece.columnIndex(columns[shown[i]].field);
         for (int r = 0; r < piece.rowCount() && !failure; ++r) {
-            const lxw_row_t row = lxw_row_t(written + 1);
+            if (onSheet == rowsPerSheet) {
+                if (!startSheet())
+                    break;
+                onSheet = 0;
+            }
+            const lxw_row_t row = lxw_row_t(++onSheet);
             for (size_t i = 0; i < shown.size(); ++i) {
                 const QString cell = fields[i] < 0 ? QString() : piece.displayText(r, fields[i]);
                 if (!check(worksheet_write_string(sheet, row, shown[i], cellBytes(cell).constData(),

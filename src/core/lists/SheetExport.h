@@ -37,11 +37,18 @@ using Pieces = std::function<Snapshot()>;
 // Rows in a piece.
 constexpr int PieceRows = 2000;
 
+// The rows a worksheet holds, its title row included. A longer list goes on
+// over as many further sheets as it needs ("Sheet2", ...), each beginning
+// with the titles again.
+constexpr int MaxSheetRows = 1048576;
+
 // Writes the sheet of these grid columns to `path` (replacing the file),
-// piece after piece, so that only one piece is held at a time. Returns an
-// error text, or nothing on success.
+// piece after piece, so that only one piece is held at a time; after
+// `sheetRows` rows (the titles included) a new sheet begins. Returns an error
+// text, or nothing on success.
 std::optional<QString> write(const QString &path, const std::vector<GridColumn> &columns,
-                             const Pieces &pieces, const Progress &progress = {});
+                             const Pieces &pieces, const Progress &progress = {},
+                             int sheetRows = MaxSheetRows);
 
 // The rows of a grid as shown. Rows at hand are written from memory, which is
 // safe on a worker thread over a copy of them; a window's statement is walked

@@ -1,0 +1,22 @@
+#include "windows/purchasing/Ucxcgfx1.h"
+
+TFcxcgfx1::TFcxcgfx1(Runner run, QWidget *parent) : LedgerQueryDialog(words(), std::move(run), parent) {}
+
+const LedgerQueryWords &TFcxcgfx1::words()
+{
+    static const LedgerQueryWords w{
+        QStringLiteral("TFcxcgfx1"),
+        QStringLiteral("按条件查询"),
+        QStringLiteral("查询"),
+        {{LedgerQueryField::Dates, QStringLiteral("日期从")},
+             {LedgerQueryField::Sign, QStringLiteral("类型")},
+             {LedgerQueryField::Partner, QStringLiteral("厂商")},
+             {LedgerQueryField::Handler, QStringLiteral("员工")},
+             {LedgerQueryField::Code, QStringLiteral("商品编码")},
+             {LedgerQueryField::Name, QStringLiteral("商品名称")},
+             {LedgerQueryField::Number, QStringLiteral("单号")}},
+        QStringLiteral("至"),
+        {QStringLiteral("全部"), QStringLiteral("采购入库"), QStringLiteral("采购退货")},
+        {}};
+    return w;
+}

@@ -1,0 +1,45 @@
+#include "windows/stock/Urkfx1.h"
+
+#include "report/forms/Udycgfx1.h"
+#include "windows/stock/Ucxrkfx1.h"
+
+TFrkfx1::TFrkfx1(const WindowContext &context, QWidget *parent)
+    : LedgerDetailWindow(context, words(), parent)
+{
+}
+
+const LedgerReportWords &TFrkfx1::words()
+{
+    static const LedgerReportWords w = [] {
+        LedgerReportWords w;
+        w.ledger = ledgers::Ledger::Movements;
+        w.caption = QStringLiteral("库存异动明细表");
+        w.objectName = QStringLiteral("TFrkfx1");
+        w.columns = {{QStringLiteral("rq"), QStringLiteral("日期"), 85},
+                     {QStringLiteral("txm"), QStringLiteral("编码"), 110},
+                     {QStringLiteral("ppgg"), QStringLiteral("商品名称"), 200},
+                     {QStringLiteral("dw"), QStringLiteral("单位"), 45},
+                     {QStringLiteral("sl"), QStringLiteral("数量"), 70},
+                     {QStringLiteral("jg"), QStringLiteral("单价"), 70},
+                     {QStringLiteral("je"), QStringLiteral("金额"), 80},
+                     {QStringLiteral("lx"), QStringLiteral("异动原因"), 90},
+                     {QStringLiteral("jsr"), QStringLiteral("经办人"), 70},
+                     {QStringLiteral("dh"), QStringLiteral("单号"), 125}};
+        w.legend = QStringLiteral("数量＜0：异动出库");
+        w.panelCount = 6;
+        w.sums = {{QStringLiteral("sl"), 2}, {QStringLiteral("je"), 4}};
+        w.printTitle = QStringLiteral("库存异动明细表");
+        w.printForm = []() -> std::unique_ptr<report::ListForm> {
+            return std::make_unique<TFdycgfx1>();
+        };
+        w.printColumnTitles = {QStringLiteral("日期"), QStringLiteral("编码"), QStringLiteral("商品名称"),
+                               QStringLiteral("单位"), QStringLiteral("数量"), QStringLiteral("单价"),
+                               QStringLiteral("金额")};
+        w.printTotals = {QStringLiteral("sl"), QStringLiteral("je")};
+        w.queryDialog = [](LedgerQueryDialog::Runner run, QWidget *parent) -> QDialog * {
+            return new TFcxrkfx1(std::move(run), parent);
+        };
+        return w;
+    }();
+    return w;
+}
