@@ -61,9 +61,9 @@ double medianMs(int runs, const std::function<void()> &op)
     return ms[ms.size() / 2];
 }
 
-void report(const char *what, double ms, double targetMs, const Shown &s)
+void report(const QByteArray &what, double ms, double targetMs, const Shown &s)
 {
-    std::printf("%-58s %9.1f ms  (target %6.0f ms)  %s  rows %lld, sums %s\n", what, ms, targetMs,
+    std::printf("%-58s %9.1f ms  (target %6.0f ms)  %s  rows %lld, sums %s\n", what.constData(), ms, targetMs,
                 ms <= targetMs ? "ok  " : "SLOW", static_cast<long long>(s.rows), qPrintable(s.sums));
     std::fflush(stdout);
 }
@@ -102,9 +102,9 @@ int main(int argc, char **argv)
         const QByteArray t = d.table.toLatin1();
         Shown s;
         double ms = medianMs(runs, [&] { s = show(db, dayList(d, last), d.detailSums); });
-        report((t + " detail opening on a day").constData(), ms, 100, s);
+        report((t + " detail opening on a day"), ms, 100, s);
         ms = medianMs(runs, [&] { s = show(db, detailList(d, Filter{}), d.detailSums); });
-        report((t + " detail, nothing typed (every row)").constData(), ms, 500, s);
+        report((t + " detail, nothing typed (every row)"), ms, 500, s);
 
         Filter year;
         year.from = last.addYears(-1).addDays(1);
@@ -116,7 +116,7 @@ int main(int argc, char **argv)
                                                         : " statistics over a year, per handler";
             const ListQuery q = groupedList(d, year, g);
             ms = medianMs(runs, [&] { s = show(db, q, d.groupSums); });
-            report((t + name).constData(), ms, 500, s);
+            report((t + name), ms, 500, s);
             if (g == Grouping::Partner)
                 stats = q;
         }
@@ -128,12 +128,12 @@ int main(int argc, char **argv)
                     first.value(0, u"dw"_s).toString(), Grouping::Partner,
                     first.value(0, u"fenzu"_s).toString(), year.from, year.to};
         ms = medianMs(runs, [&] { s = show(db, drillDownList(d, r), d.detailSums); });
-        report((t + " drill-down from a statistics row").constData(), ms, 50, s);
+        report((t + " drill-down from a statistics row"), ms, 50, s);
         r.grouping = Grouping::None;
         r.from.reset();
         r.to.reset();
         ms = medianMs(runs, [&] { s = show(db, drillDownList(d, r), d.detailSums); });
-        report((t + " drill-down, no group, no range").constData(), ms, 50, s);
+        report((t + " drill-down, no group, no range"), ms, 50, s);
     }
     return 0;
 }

@@ -24,6 +24,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -189,32 +190,32 @@ void TestLedgers::detailFilters_data()
     for (Ledger l : kLedgers) {
         const QByteArray t = descriptor(l).table.toLatin1();
         Filter f;
-        QTest::newRow(t + " nothing typed") << l << f
+        QTest::newRow(QByteArray(t + " nothing typed").constData()) << l << f
             << QStringList{u"D1"_s, u"D2"_s, u"D3"_s, u"D4"_s, u"D5"_s, u"D6"_s, u"D6"_s} << u"20"_s;
         f.partner = u"'B"_s;
-        QTest::newRow(t + " a quote in the partner") << l << f
+        QTest::newRow(QByteArray(t + " a quote in the partner").constData()) << l << f
             << QStringList{u"D1"_s, u"D3"_s, u"D6"_s, u"D6"_s} << u"11"_s;
         f = {};
         f.sign = Sign::Negative;
-        QTest::newRow(t + " returns only") << l << f << QStringList{u"D3"_s, u"D6"_s} << u"-3"_s;
+        QTest::newRow(QByteArray(t + " returns only").constData()) << l << f << QStringList{u"D3"_s, u"D6"_s} << u"-3"_s;
         f.sign = Sign::Positive;
         f.handler = u"李"_s;
-        QTest::newRow(t + " positive of one handler") << l << f
+        QTest::newRow(QByteArray(t + " positive of one handler").constData()) << l << f
             << QStringList{u"D2"_s, u"D5"_s, u"D6"_s} << u"12"_s;
         f = dated({}, "2026-03-03", "2026-03-31");
-        QTest::newRow(t + " both ends of the range") << l << f
+        QTest::newRow(QByteArray(t + " both ends of the range").constData()) << l << f
             << QStringList{u"D3"_s, u"D4"_s, u"D5"_s} << u"2"_s;
         f = {};
         f.code = u"b"_s;  // letters compare without case, as they do in SQLite
         f.name = u"8寸"_s;
-        QTest::newRow(t + " code and name") << l << f << QStringList{u"D5"_s, u"D6"_s} << u"2"_s;
+        QTest::newRow(QByteArray(t + " code and name").constData()) << l << f << QStringList{u"D5"_s, u"D6"_s} << u"2"_s;
         f = {};
         f.number = u"%"_s;
-        QTest::newRow(t + " a percent sign is no wildcard") << l << f << QStringList{} << u"0"_s;
+        QTest::newRow(QByteArray(t + " a percent sign is no wildcard").constData()) << l << f << QStringList{} << u"0"_s;
         f.number = u"6"_s;
         f.from = f.to = QDate(2026, 3, 1);
         f.to.reset();
-        QTest::newRow(t + " a range with one end is no range") << l << f
+        QTest::newRow(QByteArray(t + " a range with one end is no range").constData()) << l << f
             << QStringList{u"D6"_s, u"D6"_s} << u"3"_s;
     }
 }
@@ -248,20 +249,20 @@ void TestLedgers::statistics_data()
     QTest::addColumn<QStringList>("expected");
     for (Ledger l : kLedgers) {
         const QByteArray t = descriptor(l).table.toLatin1();
-        QTest::newRow(t + " per article, two units two rows") << l << Filter{} << Grouping::None
+        QTest::newRow(QByteArray(t + " per article, two units two rows").constData()) << l << Filter{} << Grouping::None
             << QStringList{u"|A1|个|17|340"_s, u"|A1|盒|1|90"_s, u"|B7|把|2|50"_s};
-        QTest::newRow(t + " per partner, ordered by partner") << l << Filter{} << Grouping::Partner
+        QTest::newRow(QByteArray(t + " per partner, ordered by partner").constData()) << l << Filter{} << Grouping::Partner
             << QStringList{u"O'Brien|A1|个|12|240"_s, u"O'Brien|B7|把|-1|-25"_s,
                            u"李记|A1|个|5|100"_s, u"李记|A1|盒|1|90"_s, u"李记|B7|把|3|75"_s};
         Filter returns;
         returns.sign = Sign::Negative;
-        QTest::newRow(t + " returns per handler") << l << returns << Grouping::Handler
+        QTest::newRow(QByteArray(t + " returns per handler").constData()) << l << returns << Grouping::Handler
             << QStringList{u"张三|A1|个|-2|-40"_s, u"李四|B7|把|-1|-25"_s};
         Filter march;
         march.from = QDate(2026, 3, 1);
         march.to = QDate(2026, 3, 31);
         march.partner = u"O'B"_s;
-        QTest::newRow(t + " a range and a quote") << l << march << Grouping::None
+        QTest::newRow(QByteArray(t + " a range and a quote").constData()) << l << march << Grouping::None
             << QStringList{u"|A1|个|8|160"_s};
     }
 }
@@ -300,13 +301,13 @@ void TestLedgers::drillDown_data()
     QTest::addColumn<QStringList>("expected");
     for (Ledger l : kLedgers) {
         const QByteArray t = descriptor(l).table.toLatin1();
-        QTest::newRow(t + " the article only, not its other unit") << l << Grouping::None << QString()
+        QTest::newRow(QByteArray(t + " the article only, not its other unit").constData()) << l << Grouping::None << QString()
             << false << QStringList{u"D1"_s, u"D2"_s, u"D3"_s, u"D6"_s};
-        QTest::newRow(t + " the partner's rows") << l << Grouping::Partner << u"O'Brien"_s << false
+        QTest::newRow(QByteArray(t + " the partner's rows").constData()) << l << Grouping::Partner << u"O'Brien"_s << false
             << QStringList{u"D1"_s, u"D3"_s, u"D6"_s};
-        QTest::newRow(t + " the handler's rows within the range") << l << Grouping::Handler
+        QTest::newRow(QByteArray(t + " the handler's rows within the range").constData()) << l << Grouping::Handler
             << u"李四"_s << true << QStringList{u"D2"_s};
-        QTest::newRow(t + " the range without a group") << l << Grouping::None << QString() << true
+        QTest::newRow(QByteArray(t + " the range without a group").constData()) << l << Grouping::None << QString() << true
             << QStringList{u"D1"_s, u"D2"_s, u"D3"_s};
     }
 }
