@@ -11,8 +11,10 @@
 #include "windows/purchasing/Utjcgd1.h"
 #include "windows/sales/Utjpfd1.h"
 #include "windows/sales/Uxsgl1.h"
+#include "windows/sales/Uxstj3.h"
 #include "windows/sales/Utjxsd1.h"
 #include "windows/sales/Uzhaoling1.h"
+#include "windows/stock/Ukctj1.h"
 #include "windows/stock/Urkgl1.h"
 #include "windows/stock/Utjrkd1.h"
 #include "ui/ChildWindows.h"
@@ -90,6 +92,14 @@ void TFmain1::wireWindows()
     });
     onMenuItem(QStringLiteral("异动单据"), [this] {
         m_children->open<TFrkgl1>([this] { return new TFrkgl1(context()); });
+    });
+    // The statistics with their filters on their own panel; the commissions
+    // follow "销售查询", the in/out/stock table is open to everyone.
+    onMenuItem(QStringLiteral("员工提成表"), [this] {
+        m_children->open<TFxstj3>([this] { return new TFxstj3(context()); });
+    });
+    onMenuItem(QStringLiteral("商品进销存统计表"), [this] {
+        m_children->open<TFkctj1>([this] { return new TFkctj1(context()); });
     });
     onMenuItem(QStringLiteral("金额大小写转换"),
                [this] { m_children->open<TFntoc1>([] { return new TFntoc1; }); });
