@@ -4,7 +4,8 @@
 // comparison, with a text). The shop is opened read-only and never written;
 // the year is the last one the sales ledger reaches unless --from/--to say
 // otherwise. Each statement's plan is shown with its times. Build in Release
-// and run by hand:
+// and run by hand (--statements 1 also times the commissions' one statement,
+// once):
 //   bench_report_statistics [--dir DIR] [--runs N] [--from yyyy-mm-dd --to yyyy-mm-dd]
 //                           [--text TEXT] [--statements 1]
 // DIR holds QLXData1.db (default /work/bench-shops/y5).
@@ -180,10 +181,6 @@ int main(int argc, char **argv)
         report("in/out/stock, one year, no text", timed(o.runs, [&] {
                    return statistics::stockStatistics(db, all).rowCount();
                }, &rows), rows, 1000, planOf(db, statistics::stockStatement(all)));
-        if (o.statements)
-            report("  the same as its one statement", timed(1, [&] {
-                       return statistics::stockStatistics(db, all, Way::Statement).rowCount();
-                   }, &rows), rows, 1000);
 
         const statistics::StockFilter text{o.text, year};
         report("in/out/stock, one year, a text", timed(o.runs, [&] {

@@ -25,10 +25,11 @@ struct Statement {
     sql::Binds binds;
 };
 
-// How a statistic is read: as the quicker way for the rows at hand, or
-// always as its one statement, or always by reading the ledgers a row at a
-// time and summing them in the program. All three give the same rows; the
-// statement is their definition (and what a server engine runs).
+// How the commissions are read: the quicker way for the rows at hand, or
+// always as their one statement, or always by reading the sales ledger and
+// the catalogue's rates a row at a time and summing in the program. All three
+// give the same rows; the statement is their definition (and what a server
+// engine runs).
 enum class Way { Quickest, Statement, Walk };
 
 // The optional date range of a top panel: both ends included, used only when
@@ -80,8 +81,7 @@ struct StockFilter {
 Statement stockStatement(const StockFilter &filter);
 // Columns txm, ppgg, dw, cgsl, cgje, xssl, xsje, rksl, rkje, ysl, yje. Throws
 // DbError.
-Snapshot stockStatistics(const QSqlDatabase &db, const StockFilter &filter,
-                         Way way = Way::Quickest);
+Snapshot stockStatistics(const QSqlDatabase &db, const StockFilter &filter);
 
 // ---- Both --------------------------------------------------------------------------
 
