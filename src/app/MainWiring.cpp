@@ -18,6 +18,8 @@
 #include "windows/sales/Utjxsd1.h"
 #include "windows/sales/Uzhaoling1.h"
 #include "windows/stock/Urkfx1.h"
+#include "windows/sales/Uxstj3.h"
+#include "windows/stock/Ukctj1.h"
 #include "windows/stock/Urkgl1.h"
 #include "windows/stock/Urkhz1.h"
 #include "windows/stock/Utjrkd1.h"
@@ -116,6 +118,13 @@ void TFmain1::wireWindows()
     });
     onMenuItem(QStringLiteral("异动统计表"), [this] {
         m_children->open<TFrkhz1>([this] { return new TFrkhz1(context()); });
+    });
+    // The statistics with their filters on their own panel; the commissions
+    // follow "销售查询", the in/out/stock table is open to everyone.
+    onMenuItem(QStringLiteral("员工提成表"), [this] {
+        m_children->open<TFxstj3>([this] { return new TFxstj3(context()); });
+    onMenuItem(QStringLiteral("商品进销存统计表"), [this] {
+        m_children->open<TFkctj1>([this] { return new TFkctj1(context()); });
     });
     onMenuItem(QStringLiteral("金额大小写转换"),
                [this] { m_children->open<TFntoc1>([] { return new TFntoc1; }); });
