@@ -13,6 +13,7 @@
 #include "windows/sales/Uxsgl1.h"
 #include "windows/sales/Utjxsd1.h"
 #include "windows/sales/Uzhaoling1.h"
+#include "windows/stock/Ukcfx1.h"
 #include "windows/stock/Urkgl1.h"
 #include "windows/stock/Utjrkd1.h"
 #include "ui/ChildWindows.h"
@@ -90,6 +91,10 @@ void TFmain1::wireWindows()
     });
     onMenuItem(QStringLiteral("异动单据"), [this] {
         m_children->open<TFrkgl1>([this] { return new TFrkgl1(context()); });
+    });
+    // Open to every operator; what it shows and allows follows the stock flags.
+    onMenuItem(QStringLiteral("商品库存明细表"), [this] {
+        m_children->open<TFkcfx1>([this] { return new TFkcfx1(context()); });
     });
     onMenuItem(QStringLiteral("金额大小写转换"),
                [this] { m_children->open<TFntoc1>([] { return new TFntoc1; }); });

@@ -198,6 +198,22 @@ QString nameIgnoringCase(const char *table, const char *column)
            textsearch::ignoringCaseKey(QStringLiteral("trim(") + c + u')') + u')';
 }
 
+// The inventory list's totals of a category (or of every article) read from
+// an index alone, and a whole's recipe rows.
+const char *const kStockIndexes[] = {
+    "CREATE INDEX IF NOT EXISTS sp_lb_stock ON sp(lb, kcsl, kcje)",
+    "CREATE INDEX IF NOT EXISTS zu_whole ON zu(spid1, spid2)",
+    "CREATE INDEX IF NOT EXISTS chai_whole ON chai(spid1, spid2)",
+};
+
+QStringList stockIndexes()
+{
+    QStringList all;
+    for (const char *ddl : kStockIndexes)
+        all << QString::fromLatin1(ddl);
+    return all;
+}
+
 QStringList duplicateCheckIndexes()
 {
     return {goodsIdentityIgnoringCase(), nameIgnoringCase("ghs", "mc"),
@@ -304,6 +320,7 @@ const std::vector<Upgrade> &upgrades()
         {4, documentListIndexes()},
         {5, duplicateCheckIndexes()},
         {6, textsearch::creation(goodsTextIndex())},
+        {9, stockIndexes()},
     };
     return steps;
 }
@@ -351,7 +368,7 @@ std::optional<QString> createOn(const QSqlDatabase &db)
         for (const char *ddl : kIndexes)
             sql::exec(db, QString::fromLatin1(ddl));
         for (const QString &ddl : documentListIndexes() + duplicateCheckIndexes() +
-                                      textsearch::creation(goodsTextIndex()))
+                                      textsearch::creation(goodsTextIndex()) + stockIndexes())
             sql::exec(db, ddl);
         insertStarterRows(db);
         sql::exec(db, QStringLiteral("PRAGMA application_id = %1").arg(ApplicationId));
