@@ -93,7 +93,7 @@ class TestStockTools : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void zeroingTakesExactlyTheListedRows_data();
     void zeroingTakesExactlyTheListedRows();
     void zeroingFailingPartWayChangesNothing();
