@@ -20,6 +20,7 @@
 #include "windows/stock/Urkfx1.h"
 #include "windows/sales/Uxstj3.h"
 #include "windows/stock/Ukctj1.h"
+#include "windows/stock/Ukcfx1.h"
 #include "windows/stock/Urkgl1.h"
 #include "windows/stock/Urkhz1.h"
 #include "windows/stock/Utjrkd1.h"
@@ -123,8 +124,13 @@ void TFmain1::wireWindows()
     // follow "销售查询", the in/out/stock table is open to everyone.
     onMenuItem(QStringLiteral("员工提成表"), [this] {
         m_children->open<TFxstj3>([this] { return new TFxstj3(context()); });
+    });
     onMenuItem(QStringLiteral("商品进销存统计表"), [this] {
         m_children->open<TFkctj1>([this] { return new TFkctj1(context()); });
+    });
+    // Open to every operator; what it shows and allows follows the stock flags.
+    onMenuItem(QStringLiteral("商品库存明细表"), [this] {
+        m_children->open<TFkcfx1>([this] { return new TFkcfx1(context()); });
     });
     onMenuItem(QStringLiteral("金额大小写转换"),
                [this] { m_children->open<TFntoc1>([] { return new TFntoc1; }); });

@@ -296,8 +296,8 @@ void TestApp::childWindowsOpenWholeCentredWithTheIcon_data()
     QTest::addColumn<QString>("item");
     for (const char16_t *item : {u"商品资料", u"厂商资料", u"客户资料", u"员工资料", u"采购",
                                  u"零售", u"批发", u"库存异动", u"采购单据", u"销售单据", u"异动单据",
-                                 u"员工提成表", u"商品进销存统计表", u"金额大小写转换",
-                                 u"找零钱工具"})
+                                 u"员工提成表", u"商品进销存统计表", u"商品库存明细表",
+                                 u"金额大小写转换", u"找零钱工具"})
         QTest::newRow(QString::fromUtf16(item).toUtf8().constData()) << QString::fromUtf16(item);
 }
 

@@ -198,6 +198,22 @@ QString nameIgnoringCase(const char *table, const char *column)
            textsearch::ignoringCaseKey(QStringLiteral("trim(") + c + u')') + u')';
 }
 
+// The inventory list's totals of a category (or of every article) read from
+// an index alone, and a whole's recipe rows.
+const char *const kStockIndexes[] = {
+    "CREATE INDEX IF NOT EXISTS sp_lb_stock ON sp(lb, kcsl, kcje)",
+    "CREATE INDEX IF NOT EXISTS zu_whole ON zu(spid1, spid2)",
+    "CREATE INDEX IF NOT EXISTS chai_whole ON chai(spid1, spid2)",
+};
+
+QStringList stockIndexes()
+{
+    QStringList all;
+    for (const char *ddl : kStockIndexes)
+        all << QString::fromLatin1(ddl);
+    return all;
+}
+
 QStringList duplicateCheckIndexes()
 {
     return {goodsIdentityIgnoringCase(), nameIgnoringCase("ghs", "mc"),
@@ -305,6 +321,7 @@ const std::vector<Upgrade> &upgrades()
         {5, duplicateCheckIndexes()},
         {6, textsearch::creation(goodsTextIndex())},
         {7, ledgerReportIndexes()},
+        {9, stockIndexes()},
     };
     return steps;
 }
@@ -380,7 +397,7 @@ std::optional<QString> createOn(const QSqlDatabase &db)
             sql::exec(db, QString::fromLatin1(ddl));
         for (const QString &ddl : documentListIndexes() + duplicateCheckIndexes() +
                                       textsearch::creation(goodsTextIndex()) +
-                                      ledgerReportIndexes())
+                                      ledgerReportIndexes() + stockIndexes())
             sql::exec(db, ddl);
         insertStarterRows(db);
         sql::exec(db, QStringLiteral("PRAGMA application_id = %1").arg(ApplicationId));

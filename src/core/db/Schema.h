@@ -48,7 +48,8 @@ constexpr int ApplicationId = 0x56424c52;  // "VBLR"
 //   5  the indexes of the duplicate checks (texts compared without regard to case)
 //   6  the text index of the goods search (name, code, category), with its triggers
 //   7  the ledgers by article and by date with the columns their reports read
-constexpr int SchemaVersion = 7;
+//   9  the goods by category with their stock (the inventory totals), the recipes by whole
+constexpr int SchemaVersion = 9;
 
 // The ledger indexes of version 7, and their names (a generator filling a
 // fresh shop in bulk drops them first and makes them again at the end).

@@ -12,7 +12,7 @@ namespace {
 const char *const kAliases[] = {
     "zsl", "zje", "zcb", "zmaoli", "sltc", "jetc", "ztc", "cgsl", "cgje", "xssl", "xsje",
     "rksl", "rkje", "ysl", "yje", "hjsl", "hjje", "zyse", "zsse", "zqk", "zyfe", "zsfe",
-    "zse", "zze", "zkcsl", "zkcje",
+    "zse", "zze", "zkcsl", "zkcje", "kc",
 };
 
 QSet<QString> makeNames()

@@ -4,10 +4,12 @@
 #include "core/masterdata/NameLists.h"
 #include "ui/Messages.h"
 
+#include <QBoxLayout>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QSplitter>
 #include <QSqlRecord>
 
 namespace {
@@ -164,4 +166,19 @@ void CategoryTree::nodeClicked(QTreeWidgetItem *item)
 {
     if (item)
         Q_EMIT categoryClicked(categoryOf(item));
+}
+
+QSplitter *CategoryTree::placeLeftOf(QWidget *window, QWidget *grid)
+{
+    auto *splitter = new QSplitter(Qt::Horizontal, window);
+    window->layout()->replaceWidget(grid, splitter);
+    splitter->addWidget(this);
+    splitter->addWidget(grid);
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
+    splitter->setChildrenCollapsible(false);
+    splitter->setSizes({150, 650});
+    if (auto *box = qobject_cast<QBoxLayout *>(window->layout()))
+        box->setStretchFactor(splitter, 1);
+    return splitter;
 }

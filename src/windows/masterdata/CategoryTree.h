@@ -3,6 +3,7 @@
 #include <QIcon>
 #include <QTreeWidget>
 
+class QSplitter;
 class QSqlDatabase;
 
 // The goods categories as a tree: the root "全部类别" with one node per
@@ -30,6 +31,10 @@ public:
 
     // The three pictures: 0 the root, 1 a category, 2 a selected category.
     static QIcon picture(int index);
+
+    // Puts the tree to the left of a list window's grid, in a splitter that
+    // takes the grid's place in the window's layout and its stretch.
+    QSplitter *placeLeftOf(QWidget *window, QWidget *grid);
 
 Q_SIGNALS:
     void categoryClicked(const QString &category);

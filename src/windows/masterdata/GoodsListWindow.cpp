@@ -17,15 +17,7 @@ GoodsListWindow::GoodsListWindow(const WindowContext &context, QWidget *parent)
             [this](const QString &category) { categoryClick(category); });
 
     // The tree takes its place to the left of the grid.
-    m_splitter = new QSplitter(Qt::Horizontal, this);
-    layout()->replaceWidget(DBGrid1, m_splitter);
-    m_splitter->addWidget(TreeView1);
-    m_splitter->addWidget(DBGrid1);
-    m_splitter->setStretchFactor(0, 0);
-    m_splitter->setStretchFactor(1, 1);
-    m_splitter->setChildrenCollapsible(false);
-    m_splitter->setSizes({150, 650});
-    static_cast<QBoxLayout *>(layout())->setStretchFactor(m_splitter, 1);
+    m_splitter = TreeView1->placeLeftOf(this, DBGrid1);
 
     // A sale, a purchase or any other action that changes goods or their
     // stock shows in the list.
