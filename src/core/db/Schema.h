@@ -47,7 +47,8 @@ constexpr int ApplicationId = 0x56424c52;  // "VBLR"
 //   4  the document headers by state (with number, with entry) and by date
 //   5  the indexes of the duplicate checks (texts compared without regard to case)
 //   6  the text index of the goods search (name, code, category), with its triggers
-constexpr int SchemaVersion = 6;
+//   8  the approved purchase and sales documents with a balance
+constexpr int SchemaVersion = 8;
 
 // The text index the pickers search goods with: their name, code and category.
 const textsearch::TextIndex &goodsTextIndex();
