@@ -207,11 +207,11 @@ QStringList duplicateCheckIndexes()
 
 // The payables and receivables lists and the document chooser: the approved
 // documents with a balance, a small part of all documents, in the order of
-// entry with their balance (the status bar's sum reads only the index). The
-// condition is the one their statements name; PostgreSQL takes partial
-// indexes in the same words. The state leads, as in the index of all
+// entry. The condition is the one their statements name; PostgreSQL takes
+// partial indexes in the same words. The state leads, as in the index of all
 // documents by state and entry: without statistics SQLite then takes the
-// partial index, which it knows to hold fewer rows.
+// partial index, which it knows to hold fewer rows (a wider one it would
+// leave for the narrower index of all documents).
 QStringList owedDocumentIndexes()
 {
     return {QStringLiteral("CREATE INDEX IF NOT EXISTS cgglz_owed ON cgglz(shbj, id, qk)"
