@@ -71,7 +71,7 @@ void giveBalances(const QSqlDatabase &db, const QString &copy)
                   " WHERE shbj = '已审核' AND id % 100 = 0"_s);
     sql::exec(db, u"INSERT INTO cgglz (dh, rq, kdrq, ghs, jsr, bz, shbj, zhidan, hjsl, hjje, yhe,"
                   " yfe, sfe, qk) SELECT 'CGD' || substr(dh, 4) || CASE WHEN dh LIKE 'PFD%'"
-                  " THEN 'P' ELSE '' END, rq, kdrq, '厂商' || (id % 50), jsr, bz, shbj, zhidan,"
+                  " THEN 'P' ELSE '' END, rq, kdrq, '厂商' || (id / 100 % 50), jsr, bz, shbj, zhidan,"
                   " hjsl, hjje, yhe, yse, sse, qk FROM xsglz ORDER BY id"_s);
     tx.commit();
     QFile marker(QDir(copy).filePath(kMarker));
@@ -118,11 +118,15 @@ int main(int argc, char **argv)
     // documents with a balance in another form: made again by the upgrade.
     const QString owedIndex =
         sql::scalar(db, u"SELECT sql FROM sqlite_master WHERE name = 'cgglz_owed'"_s).toString();
-    if (!owedIndex.contains(u"(shbj, id, qk)"_s)) {
+    const bool byPartner = sql::exists(db, u"SELECT 1 FROM sqlite_master WHERE name = 'cgglz_owed_partner'"_s);
+    if (!owedIndex.contains(u"(shbj, id, qk)"_s) || !byPartner) {
         QElapsedTimer t;
         t.start();
         sql::exec(db, u"DROP INDEX IF EXISTS cgglz_owed"_s);
         sql::exec(db, u"DROP INDEX IF EXISTS xsglz_owed"_s);
+        // The documents with a balance spread over the suppliers, as they
+        // do over the customers.
+        sql::exec(db, u"UPDATE cgglz SET ghs = '厂商' || (id / 100 % 50)"_s);
         sql::exec(db, u"PRAGMA user_version = 6"_s);
         if (auto error = schema::upgrade(db)) {
             std::fprintf(stderr, "cannot upgrade the copy: %s\n", qPrintable(*error));

@@ -33,6 +33,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -120,6 +121,10 @@ QString pdfText(const report::Form &form, const QString &file)
     if (const auto error = report::writePdf(form, file)) {
         qWarning("%s", qPrintable(*error));
         return {};
+    }
+    if (const QString dir = qEnvironmentVariable("VELBORA_KEEP_PNG"); !dir.isEmpty()) {
+        QProcess::execute(u"pdftoppm"_s, {u"-png"_s, u"-r"_s, u"80"_s, u"-singlefile"_s, file,
+                                         dir + u'/' + QFileInfo(file).completeBaseName()});
     }
     QProcess p;
     p.start(u"pdftotext"_s, {u"-layout"_s, u"-enc"_s, u"UTF-8"_s, file, u"-"_s});
