@@ -9,7 +9,8 @@ set(LAYERS core report ui windows app)
 # frame folder -> folders it must not include
 set(FRAMES "windows/documents:windows/sales,windows/purchasing,windows/stock"
            "windows/management:windows/sales,windows/purchasing,windows/stock"
-           "windows/reports:windows/sales,windows/purchasing,windows/stock")
+           "windows/reports:windows/sales,windows/purchasing,windows/stock"
+           "windows/settlements:windows/finance")
 
 set(failures "")
 file(GLOB_RECURSE sources RELATIVE ${SRC} ${SRC}/*.h ${SRC}/*.cpp)

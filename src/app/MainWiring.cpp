@@ -3,6 +3,11 @@
 #include "windows/admin/Udanwei1.h"
 #include "windows/app/Ugy1.h"
 #include "app/Umain1.h"
+#include "windows/finance/Ufkfx1.h"
+#include "windows/finance/Uskfx1.h"
+#include "windows/finance/Uszfx1.h"
+#include "windows/finance/Uyffx1.h"
+#include "windows/finance/Uysfx1.h"
 #include "windows/masterdata/Ughs1.h"
 #include "windows/masterdata/Ukh1.h"
 #include "windows/masterdata/Usp1.h"
@@ -131,6 +136,22 @@ void TFmain1::wireWindows()
     // Open to every operator; what it shows and allows follows the stock flags.
     onMenuItem(QStringLiteral("商品库存明细表"), [this] {
         m_children->open<TFkcfx1>([this] { return new TFkcfx1(context()); });
+    });
+    // Finance: the permission "财务管理" enables the five items.
+    onMenuItem(QStringLiteral("采购应付明细表"), [this] {
+        m_children->open<TFyffx1>([this] { return new TFyffx1(context()); });
+    });
+    onMenuItem(QStringLiteral("销售应收明细表"), [this] {
+        m_children->open<TFysfx1>([this] { return new TFysfx1(context()); });
+    });
+    onMenuItem(QStringLiteral("采购付款明细表"), [this] {
+        m_children->open<TFfkfx1>([this] { return new TFfkfx1(context()); });
+    });
+    onMenuItem(QStringLiteral("销售收款明细表"), [this] {
+        m_children->open<TFskfx1>([this] { return new TFskfx1(context()); });
+    });
+    onMenuItem(QStringLiteral("其他收支明细表"), [this] {
+        m_children->open<TFszfx1>([this] { return new TFszfx1(context()); });
     });
     onMenuItem(QStringLiteral("金额大小写转换"),
                [this] { m_children->open<TFntoc1>([] { return new TFntoc1; }); });

@@ -223,6 +223,34 @@ VoucherBuilder &VoucherBuilder::table(const std::vector<ListColumn> &columns, qr
     return *this;
 }
 
+VoucherBuilder &VoucherBuilder::ruledBox(const std::vector<std::vector<Cell>> &rows,
+                                         qreal rowHeight)
+{
+    constexpr qreal pad = 15;
+    Band &band = m_form.band(kTitle);
+    const qreal top = band.present ? band.height : 0;
+    qreal y = top;
+    for (const std::vector<Cell> &cells : rows) {
+        const size_t first = m_form.band(kTitle).items.size();
+        addRow(kTitle, cells, rowHeight);
+        std::vector<Item> &items = m_form.band(kTitle).items;
+        std::vector<qreal> edges;
+        for (size_t i = first; i < items.size(); ++i) {
+            if (i > first)
+                edges.push_back(items[i].rect.left());
+            items[i].rect.adjust(pad, 0, -pad, 0);
+        }
+        for (qreal x : edges)
+            m_form.addLine(kTitle, QPointF(x, y), QPointF(x, y + rowHeight), 2);
+        y += rowHeight;
+        m_form.addLine(kTitle, QPointF(0, y), QPointF(width(), y), 2);
+    }
+    m_form.addLine(kTitle, QPointF(0, top), QPointF(width(), top), 2);
+    m_form.addLine(kTitle, QPointF(0, top), QPointF(0, y), 2);
+    m_form.addLine(kTitle, QPointF(width(), top), QPointF(width(), y), 2);
+    return *this;
+}
+
 VoucherBuilder &VoucherBuilder::summaryRow(const std::vector<Cell> &cells, qreal height)
 {
     addRow(BandKind::Summary, cells, height);

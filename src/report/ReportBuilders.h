@@ -117,6 +117,11 @@ public:
     // The document's lines as a ruled table.
     VoucherBuilder &table(const std::vector<ListColumn> &columns, qreal headerHeight = 60,
                           qreal lineHeight = 55);
+    // A box of ruled rows in the title band, under what is there: a rule
+    // above the first row and under every row, the box's two sides, and a
+    // rule between neighbouring cells of a row; the texts keep a little room
+    // from the rules. The money vouchers print their fields in one.
+    VoucherBuilder &ruledBox(const std::vector<std::vector<Cell>> &rows, qreal rowHeight = 70);
     // A row of cells in the summary band.
     VoucherBuilder &summaryRow(const std::vector<Cell> &cells, qreal height = 55);
 

@@ -48,6 +48,7 @@ constexpr int ApplicationId = 0x56424c52;  // "VBLR"
 //   5  the indexes of the duplicate checks (texts compared without regard to case)
 //   6  the text index of the goods search (name, code, category), with its triggers
 //   7  the ledgers by article and by date with the columns their reports read
+//   8  the approved purchase and sales documents with a balance
 //   9  the goods by category with their stock (the inventory totals), the recipes by whole
 constexpr int SchemaVersion = 9;
 

@@ -77,6 +77,29 @@ const NameListWords &NameListWords::reasons()
     return w;
 }
 
+// ---- the items of other income and expenses -------------------------------------
+
+const NameListWords &NameListWords::incomeExpenseItems()
+{
+    static const NameListWords w = [] {
+        NameListWords w;
+        w.table = &namelists::incomeExpenseItems();
+        w.caption = QStringLiteral("收支项目设置");
+        w.columnTitle = QStringLiteral("收支项目");
+        w.groupTitle = QStringLiteral("类别");
+        w.sortable = true;
+        w.noneToChoose = QStringLiteral("没有项目可选择！");
+        w.noneToDelete = QStringLiteral("没有项目可删除！");
+        w.deleteQuestion = QStringLiteral("确定要删除此项目么？");
+        w.addCaption = QStringLiteral("新增收支项目");
+        w.fieldLabel = QStringLiteral("项目");
+        w.groupLabel = QStringLiteral("类别");
+        w.groups = {QStringLiteral("收入"), QStringLiteral("支出")};
+        return w;
+    }();
+    return w;
+}
+
 // ---- NameEditDialog ---------------------------------------------------------
 
 NameEditDialog::NameEditDialog(const WindowContext &context, const NameListWords &words,

@@ -43,6 +43,7 @@ struct NameListWords {
     static const NameListWords &categories();
     static const NameListWords &units();
     static const NameListWords &reasons();
+    static const NameListWords &incomeExpenseItems();
 };
 
 // The add/edit dialog of a name list (`TFtjlb1` and its twins): one name field

@@ -1,0 +1,3 @@
+#include "windows/finance/Ucxysfx1.h"
+
+TFcxysfx1::TFcxysfx1(OwedListWindow &list) : OwedQueryDialog(receivablesWords(), list) {}

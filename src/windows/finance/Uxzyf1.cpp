@@ -1,0 +1,6 @@
+#include "windows/finance/Uxzyf1.h"
+
+TFxzyf1::TFxzyf1(const WindowContext &context, MoneyWindow &window)
+    : OwedChooser(context, payablesWords(), window)
+{
+}
