@@ -154,8 +154,10 @@ void TFmain1::showNavigationChart()
     // A close box only: the chart has one size.
     if (auto *sub = qobject_cast<QMdiSubWindow *>(chart->parentWidget());
         sub && !(sub->windowFlags() & Qt::CustomizeWindowHint)) {
+        const QRect placed = sub->geometry();
         sub->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                             Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+        sub->setGeometry(placed);
         sub->show();
     }
     m_items.value(QStringLiteral("显示业务导航图"))->setChecked(true);

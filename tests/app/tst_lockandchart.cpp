@@ -395,6 +395,9 @@ void TestLockAndChart::chartFollowsPermissionsAndItsCheckMark()
     // Whole inside the main window at 1366×768.
     QVERIFY(main.mdiArea()->viewport()->rect().contains(sub->geometry()));
     QCOMPARE(chart->size(), TFdaohang1::chartSize());
+    // Its frame fits it closely: the chart has one size.
+    QVERIFY2(sub->width() - chart->width() < 30 && sub->height() - chart->height() < 60,
+             qPrintable(u"%1×%2"_s.arg(sub->width()).arg(sub->height())));
     keepPicture(&main, u"TFdaohang1"_s);
     keepPicture(chart, u"TFdaohang1-alone"_s);
 

@@ -42,6 +42,10 @@ public:
     // The text colour of a label under the mouse.
     static QColor hoverColor();
 
+    // Its one size, which the main window gives it whole.
+    QSize sizeHint() const override { return chartSize(); }
+    QSize minimumSizeHint() const override { return chartSize(); }
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
