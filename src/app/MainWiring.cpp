@@ -31,11 +31,17 @@
 #include "windows/stock/Utjrkd1.h"
 #include "ui/ChildWindows.h"
 #include "windows/util/Untoc1.h"
+#include "windows/admin/Utjyh1.h"
+#include "windows/admin/Uyhsz1.h"
+#include "windows/app/Udaohang1.h"
+#include "windows/app/Ulikai1.h"
+#include "ui/ModalDialog.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QMdiSubWindow>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
@@ -167,4 +173,54 @@ void TFmain1::wireWindows()
         TFgy1 dialog(this);
         dialog.exec();
     });
+
+    // The operators, the lock, the own password and the navigation chart.
+    onMenuItem(QStringLiteral("操作员与权限"), [this] {
+        ModalDialog<TFyhsz1> dialog(new TFyhsz1(m_dm, this));
+        dialog.exec();
+    });
+    onMenuItem(QStringLiteral("暂时离开系统"), [this] { lockProgram(); });
+    onMenuItem(QStringLiteral("更改我的密码"), [this] {
+        ModalDialog<TFtjyh1> dialog(new TFtjyh1(m_dm, this));
+        dialog->startOwnPassword(STyhm1());
+        dialog.exec();
+    });
+    onMenuItem(QStringLiteral("显示业务导航图"), [this] { showNavigationChart(); });
+    // Closing the chart takes the check mark away.
+    QAction *chartItem = m_items.value(QStringLiteral("显示业务导航图"));
+    connect(m_children, &ChildWindows::closed, chartItem, [chartItem](const QString &key) {
+        if (key == QLatin1String(TFdaohang1::staticMetaObject.className()))
+            chartItem->setChecked(false);
+    });
+}
+
+void TFmain1::lockProgram()
+{
+    ModalDialog<TFlikai1> lock(new TFlikai1(m_dm, STyhm1(), this));
+    if (lock.exec() == QDialog::Accepted || lock.gone())
+        return;
+    endWithoutQuestions();
+}
+
+void TFmain1::endWithoutQuestions()
+{
+    m_endingQuietly = true;
+    close();
+}
+
+void TFmain1::showNavigationChart()
+{
+    QWidget *chart = m_children->open<TFdaohang1>([this] {
+        return new TFdaohang1([this](const QString &caption) { return menuItem(caption); });
+    });
+    // A close box only: the chart has one size.
+    if (auto *sub = qobject_cast<QMdiSubWindow *>(chart->parentWidget());
+        sub && !(sub->windowFlags() & Qt::CustomizeWindowHint)) {
+        const QRect placed = sub->geometry();
+        sub->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+        sub->setGeometry(placed);
+        sub->show();
+    }
+    m_items.value(QStringLiteral("显示业务导航图"))->setChecked(true);
 }

@@ -87,6 +87,7 @@ int runProgram(const StartOptions &options)
 
     main.startSession(*operatorName);
     main.showMaximized();
+    main.showNavigationChart();
     return options.eventLoop ? options.eventLoop() : QApplication::exec();
 }
 

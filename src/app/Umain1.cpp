@@ -250,6 +250,11 @@ void TFmain1::applyPermissions(const QSet<QString> &grants)
 
 void TFmain1::closeEvent(QCloseEvent *event)
 {
+    if (m_endingQuietly) {
+        m_area->closeAllSubWindows();
+        event->accept();
+        return;
+    }
     m_dm.closeConnection();
     if (!msg::confirmOkCancel(this, QStringLiteral("确定要退出本系统吗？"))) {
         event->ignore();

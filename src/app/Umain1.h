@@ -53,6 +53,16 @@ public:
     // What the backup offer opens on exit; empty until the backup dialog exists.
     std::function<void()> backupOnExit;
 
+    // "暂时离开系统": the lock until the operator's password is typed again;
+    // giving up ends the program (endWithoutQuestions).
+    void lockProgram();
+    // Ends the program without the exit questions, every child window closed
+    // as it closes itself (a document window drops its unsaved lines).
+    void endWithoutQuestions();
+    // "显示业务导航图": the chart, made when none is open; the item's check
+    // mark follows it.
+    void showNavigationChart();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -73,4 +83,5 @@ private:
     QHash<QString, QAction *> m_items;
     QLabel *m_panels[4] = {};
     QTimer *m_clock = nullptr;
+    bool m_endingQuietly = false;
 };
