@@ -144,7 +144,7 @@ int main(int argc, char **argv)
             timed([&] { return maintenance::backup(*store, backup).ok(); }));
 
         // The compaction works on a shop of its own, made from the backup.
-        for (const QString &f : {copyFile, copyFile + u"-wal"_s, copyFile + u"-shm"_s})
+        for (const QString &f : QStringList{copyFile, copyFile + u"-wal"_s, copyFile + u"-shm"_s})
             QFile::remove(f);
         if (!QFile::copy(backup, copyFile)) {
             std::fprintf(stderr, "cannot copy the backup to %s\n", qPrintable(copyFile));
