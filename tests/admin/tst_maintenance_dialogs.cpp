@@ -85,6 +85,9 @@ private Q_SLOTS:
     void clearingDialog();
     void clearingFailureStaysOpen();
 
+    void textsShowWhole_data();
+    void textsShowWhole();
+
     void menuItemsOpenTheDialogs_data();
     void menuItemsOpenTheDialogs();
     void restoreReadsTheOperatorsGrantsAgain();
@@ -352,6 +355,45 @@ void TestMaintenanceDialogs::clearingFailureStaysOpen()
     QCOMPARE(messages.texts(), QStringList{u"数据清除失败！"_s});
     QVERIFY(dialog.isVisible());
     QCOMPARE(sql::scalar(shop.db(), u"SELECT count(*) FROM cgfx"_s).toInt(), 1);
+}
+
+void TestMaintenanceDialogs::textsShowWhole_data()
+{
+    QTest::addColumn<int>("which");
+    QTest::newRow("TFbeifen1") << 0;
+    QTest::newRow("TFhuifu1") << 1;
+    QTest::newRow("TFyasuo1") << 2;
+    QTest::newRow("TFqingkong1") << 3;
+}
+
+void TestMaintenanceDialogs::textsShowWhole()
+{
+    QFETCH(int, which);
+    FreshShop shop;
+    std::unique_ptr<QDialog> dialog;
+    switch (which) {
+    case 0: dialog = std::make_unique<TFbeifen1>(shop.dm()); break;
+    case 1: dialog = std::make_unique<TFhuifu1>(shop.dm()); break;
+    case 2: dialog = std::make_unique<TFyasuo1>(shop.dm()); break;
+    default: dialog = std::make_unique<TFqingkong1>(shop.dm()); break;
+    }
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+    // Every label, box and button shows its whole text.
+    for (QWidget *w : dialog->findChildren<QWidget *>()) {
+        QString text;
+        if (auto *l = qobject_cast<QLabel *>(w))
+            text = l->text();
+        else if (auto *b = qobject_cast<QAbstractButton *>(w))
+            text = b->text();
+        if (text.isEmpty() || !w->isVisible())
+            continue;
+        QVERIFY2(w->width() >= w->fontMetrics().horizontalAdvance(text),
+                 qPrintable(text + u" is cut"_s));
+    }
+    // VELBORA_KEEP_PNG=dir keeps a picture of each dialog.
+    if (const QString dir = qEnvironmentVariable("VELBORA_KEEP_PNG"); !dir.isEmpty())
+        dialog->grab().save(QDir(dir).filePath(dialog->objectName() + u".png"_s));
 }
 
 void TestMaintenanceDialogs::menuItemsOpenTheDialogs_data()

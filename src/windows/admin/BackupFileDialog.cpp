@@ -18,7 +18,7 @@ BackupFileDialog::BackupFileDialog(TDM1 &dm, const BackupFileWords &words, QWidg
 
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setMinimumWidth(360);
+    Edit1->setMinimumWidth(480);
     SpeedButton1 = new QToolButton(this);
     SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
     SpeedButton1->setText(QStringLiteral("…"));
