@@ -1,6 +1,10 @@
 // Which window or action each menu item opens. Items whose windows do not
 // exist yet stay in the menu and do nothing.
+#include "windows/admin/Ubeifen1.h"
 #include "windows/admin/Udanwei1.h"
+#include "windows/admin/Uhuifu1.h"
+#include "windows/admin/Uqingkong1.h"
+#include "windows/admin/Uyasuo1.h"
 #include "windows/app/Ugy1.h"
 #include "app/Umain1.h"
 #include "windows/finance/Ufkfx1.h"
@@ -30,6 +34,7 @@
 #include "windows/stock/Urkhz1.h"
 #include "windows/stock/Utjrkd1.h"
 #include "ui/ChildWindows.h"
+#include "ui/Messages.h"
 #include "windows/util/Untoc1.h"
 #include "windows/admin/Utjyh1.h"
 #include "windows/admin/Uyhsz1.h"
@@ -74,6 +79,46 @@ void TFmain1::wireWindows()
     onMenuItem(QStringLiteral("店铺信息"), [this] {
         TFdanwei1 dialog(m_dm, this);
         connect(&dialog, &TFdanwei1::closed, this, &TFmain1::refreshCaption);
+        dialog.exec();
+    });
+    // Backup works while windows are open; restore, compaction and clearing
+    // change the file under them and wait until they are closed.
+    backupOnExit = [this] {
+        TFbeifen1 dialog(m_dm, this);
+        dialog.exec();
+    };
+    onMenuItem(QStringLiteral("备份数据库"), [this] {
+        TFbeifen1 dialog(m_dm, this);
+        dialog.exec();
+    });
+    const auto othersOpen = [this] {
+        if (m_children->count() == 0)
+            return false;
+        msg::warning(this, QStringLiteral("请先关闭其他窗口！"));
+        return true;
+    };
+    onMenuItem(QStringLiteral("恢复数据库"), [this, othersOpen] {
+        if (othersOpen())
+            return;
+        TFhuifu1 dialog(m_dm, this);
+        // Another shop: its operator's grants and its name are read again.
+        connect(&dialog, &TFhuifu1::restored, this, [this] {
+            const QString name = STyhm1();
+            startSession(name);
+            refreshCaption();
+        });
+        dialog.exec();
+    });
+    onMenuItem(QStringLiteral("压缩数据库"), [this, othersOpen] {
+        if (othersOpen())
+            return;
+        TFyasuo1 dialog(m_dm, this);
+        dialog.exec();
+    });
+    onMenuItem(QStringLiteral("清空数据库"), [this, othersOpen] {
+        if (othersOpen())
+            return;
+        TFqingkong1 dialog(m_dm, this);
         dialog.exec();
     });
     onMenuItem(QStringLiteral("计算器"), [] { startCalculator(); });

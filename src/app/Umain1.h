@@ -50,7 +50,7 @@ public:
 
     QLabel *statusPanel(int index) const;
 
-    // What the backup offer opens on exit; empty until the backup dialog exists.
+    // What answering "是" to the backup offer on exit opens: the backup dialog.
     std::function<void()> backupOnExit;
 
     // "暂时离开系统": the lock until the operator's password is typed again;
