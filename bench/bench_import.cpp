@@ -23,6 +23,7 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <ctime>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -40,6 +41,15 @@ bool makeSheets(const QString &dir, int rows)
     p.start(QStringLiteral(VELBORA_PYTHON3),
             {QStringLiteral(VELBORA_MAKE_SHEETS), u"goods"_s, dir, QString::number(rows)});
     return p.waitForFinished(-1) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+// The processor time this process has taken, in milliseconds: on a machine
+// busy with other work it tells what the wall clock cannot.
+double cpuMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
 }
 
 // The rows of Sheet1, read and not kept; milliseconds.
@@ -107,13 +117,17 @@ int main(int argc, char **argv)
             const QString path = QDir(dir).filePath(u"goods_%1"_s.arg(rows) + ext);
             if (!QFileInfo::exists(path))
                 continue;
-            std::vector<double> reads;
+            std::vector<double> reads, readCpu;
             int read = 0;
-            for (int r = 0; r < runs; ++r)
+            for (int r = 0; r < runs; ++r) {
+                const double cpu = cpuMs();
                 reads.push_back(readOnly(path, &read));
+                readCpu.push_back(cpuMs() - cpu);
+            }
             bare::Compared reading;
             reading.program = bare::median(reads);
             bare::print(u"read %1 rows of %2"_s.arg(read).arg(ext), reading);
+            std::printf("  processor time: %.1f ms\n", bare::median(readCpu));
 
             int inserted = 0;
             const bare::Compared c = bare::compare(
@@ -131,8 +145,19 @@ int main(int argc, char **argv)
                     bare::foldLog(handle);
                 });
             bare::print(u"import %1 goods from %2"_s.arg(inserted).arg(ext), c);
+            std::vector<double> importCpu;
+            for (int r = 0; r < runs; ++r) {
+                sql::exec(db, u"DELETE FROM sp"_s);
+                bare::foldLog(handle);
+                const double cpu = cpuMs();
+                sheetimport::importFile(db, sheetimport::goods(), path);
+                importCpu.push_back(cpuMs() - cpu);
+            }
+            const double cpu = bare::median(importCpu);
+            std::printf("  processor time: %.1f ms\n", cpu);
             if (rows == 10000)
-                std::printf("  10,000 rows under 2 s: %s\n", c.program < 2000 ? "yes" : "NO");
+                std::printf("  10,000 rows under 2 s: %s (wall clock), %s (processor time)\n",
+                            c.program < 2000 ? "yes" : "no", cpu < 2000 ? "yes" : "no");
         }
     }
     return 0;

@@ -344,7 +344,7 @@ private:
                 *error = QStringLiteral("第%1行的单元格引用“%2”有误。").arg(row.number).arg(ref);
                 return false;
             }
-            const QString type = a.value(QLatin1StringView("t")).toString();
+            const QStringView type = a.value(QLatin1StringView("t"));
             const int style = a.value(QLatin1StringView("s")).toInt();
             QString value;
             QString inline_;
@@ -387,7 +387,7 @@ private:
                 cell = {Cell::Type::Error, 0, value};
             } else {
                 bool ok = false;
-                const double d = value.trimmed().toDouble(&ok);
+                const double d = QStringView(value).trimmed().toDouble(&ok);
                 if (!ok) {
                     *error = QStringLiteral("第%1行第%2列的数值“%3”有误。")
                                  .arg(row.number)
