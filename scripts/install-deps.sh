@@ -6,7 +6,8 @@ packages=(
   g++ make cmake pkg-config ccache
   qt6-base-dev libqt6sql6-sqlite qt6-qpa-plugins
   libsqlite3-dev zlib1g-dev
-  libxlsxwriter-dev libfreexl-dev
+  libxlsxwriter-dev libfreexl-dev libzip-dev
+  python3-xlwt python3-openpyxl
   fonts-noto-cjk
   poppler-utils
   xvfb xauth x11-utils

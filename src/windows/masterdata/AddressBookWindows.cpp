@@ -1,5 +1,7 @@
 #include "windows/masterdata/AddressBookWindows.h"
 
+#include "windows/masterdata/Udr1.h"
+
 #include "core/money/Decimal.h"
 #include "ui/ReportPrinting.h"
 #include "report/forms/Udyghs1.h"
@@ -113,6 +115,7 @@ const AddressBookWords &AddressBookWords::suppliers()
 {
     static const AddressBookWords w = [] {
         AddressBookWords w = partnerWords(addressbook::suppliers(), u"厂商"_s);
+        w.importTarget = &sheetimport::suppliers();
         w.queryMode = u"ghs"_s;
         return w;
     }();
@@ -123,6 +126,7 @@ const AddressBookWords &AddressBookWords::customers()
 {
     static const AddressBookWords w = [] {
         AddressBookWords w = partnerWords(addressbook::customers(), u"客户"_s);
+        w.importTarget = &sheetimport::customers();
         w.queryMode = u"kh"_s;
         return w;
     }();
@@ -135,6 +139,7 @@ const AddressBookWords &AddressBookWords::employees()
         using K = AddressFieldKind;
         AddressBookWords w;
         w.book = &addressbook::employees();
+        w.importTarget = &sheetimport::employees();
         w.listCaption = u"员工资料"_s;
         w.listColumns = {{u"xm"_s, u"姓名"_s, 80},        {u"xb"_s, u"性别"_s, 50},
                          {u"zw"_s, u"职务"_s, 100},       {u"bm"_s, u"部门"_s, 100},
@@ -385,8 +390,7 @@ AddressListWindow::AddressListWindow(const WindowContext &context, const Address
 {
     setWindowTitle(words.listCaption);
 
-    // "导入" belongs to the spreadsheet import, which is not wired yet.
-    addButton(u"导入"_s, [] {}, u"daoru"_s);
+    addButton(u"导入"_s, [this] { importClick(); }, u"daoru"_s);
     addButton(u"新增"_s, [this] { addClick(); }, u"xinzeng"_s);
     addButton(u"修改"_s, [this] { editClick(); }, u"xiugai"_s);
     addButton(u"删除"_s, [this] { deleteClick(); }, u"shanchu"_s);
@@ -440,6 +444,15 @@ void AddressListWindow::reopen()
 bool AddressListWindow::runQuery(const addressbook::Query &q)
 {
     return query(m_context.DM1.ADOC1(), q.list());
+}
+
+void AddressListWindow::importClick()
+{
+    if (!checkOpen())
+        return;
+    ModalDialog<TFdr1> dialog(new TFdr1(m_context, *m_words.importTarget, this));
+    dialog->onImported = [this] { reopen(); };
+    dialog.exec();
 }
 
 bool AddressListWindow::checkRows(const QString &noneMessage)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/masterdata/AddressBook.h"
+#include "core/masterdata/Import.h"
 #include "core/lists/GridRows.h"
 #include "ui/FormDialog.h"
 #include "ui/ListWindow.h"
@@ -42,6 +43,8 @@ struct AddressField {
 
 struct AddressBookWords {
     const AddressBook *book = nullptr;
+    // What "导入" copies from a spreadsheet into the book.
+    const sheetimport::Target *importTarget = nullptr;
 
     QString listCaption;
     std::vector<GridColumn> listColumns;
@@ -167,6 +170,7 @@ public:
     AddressListWindow(const WindowContext &context, const AddressBookWords &words,
                       QWidget *parent = nullptr);
 
+    void importClick();  // 导入: the import dialog, then the whole book anew
     void addClick();     // 新增
     void editClick();    // 修改
     void deleteClick();  // 删除

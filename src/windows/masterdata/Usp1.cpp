@@ -1,6 +1,7 @@
 #include "windows/masterdata/Usp1.h"
 
 #include "windows/masterdata/CategoryTree.h"
+#include "windows/masterdata/Udr1.h"
 #include "windows/masterdata/Utjsp1.h"
 #include "ui/ReportPrinting.h"
 #include "report/forms/Udysp1.h"
@@ -110,8 +111,9 @@ void TFsp1::importClick()
 {
     if (!checkOpen())
         return;
-    if (onImport)
-        onImport();
+    ModalDialog<TFdr1> dialog(new TFdr1(m_context, sheetimport::goods(), this));
+    dialog->onImported = [this] { showAll(); };
+    dialog.exec();
 }
 
 void TFsp1::addClick()

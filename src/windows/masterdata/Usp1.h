@@ -22,7 +22,7 @@ class TFsp1 : public GoodsListWindow, public GoodsQueryTarget
 public:
     explicit TFsp1(const WindowContext &context, QWidget *parent = nullptr);
 
-    void importClick();  // 导入
+    void importClick();  // 导入: the import dialog, then the whole list anew
     void addClick();     // 新增
     void editClick();    // 修改
     void deleteClick();  // 删除
@@ -37,8 +37,6 @@ public:
     QString goodsQueryMode() const override { return QStringLiteral("sp"); }
     bool showGoods(const goods::Filter &found) override;
 
-    // What "导入" opens; the import dialog is wired in here when it exists.
-    std::function<void()> onImport;
     // Shows the prepared goods form; the print preview unless replaced (tests).
     std::function<void(report::ListForm &)> previewer;
 
