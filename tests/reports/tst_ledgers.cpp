@@ -402,6 +402,14 @@ void TestLedgers::onlyTheAdministratorSeesCost()
                                              cost ? u"251"_s : QString(),
                                              cost ? u"174"_s : QString(), {}}));
 
+    // VELBORA_KEEP_PNG=dir keeps a picture of both windows for a look at them.
+    const QString keep = qEnvironmentVariable("VELBORA_KEEP_PNG");
+    if (!keep.isEmpty()) {
+        const QString tag = cost ? u"-admin"_s : u"-other"_s;
+        QVERIFY(detail.grab().save(QDir(keep).filePath(u"TFxsfx1"_s + tag + u".png"_s)));
+        QVERIFY(stats.grab().save(QDir(keep).filePath(u"TFxshz1"_s + tag + u".png"_s)));
+    }
+
     // The export holds what the grid shows, and no more.
     QTemporaryDir folder;
     gridexport::setFolder(folder.path());
