@@ -4,6 +4,7 @@
 
 #include "DocumentWindowFixtures.h"
 #include "ModalDialogs.h"
+#include "app/Startup.h"
 #include "app/Umain1.h"
 #include "core/admin/Operators.h"
 #include "core/db/Schema.h"
@@ -22,6 +23,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QtTest>
 
 #include <map>
@@ -91,6 +93,8 @@ private Q_SLOTS:
     void chartAreasPressTheirItems();
     void chartHoverColoursOnlyTheLabels();
     void chartFollowsPermissionsAndItsCheckMark();
+    // Last: it runs the program's own message loop.
+    void cancelledLockEndsTheRunningProgram();
 };
 
 void TestLockAndChart::lockKeepsEverythingUntilTheRightPassword()
@@ -428,6 +432,42 @@ void TestLockAndChart::chartFollowsPermissionsAndItsCheckMark()
     QVERIFY(main.children().find(u"TFdaohang1"_s));
     QVERIFY(chartItem->isChecked());
     QVERIFY(messages.shown().empty());
+}
+
+void TestLockAndChart::cancelledLockEndsTheRunningProgram()
+{
+    FreshShop shop;
+    ScriptedMessages messages;
+    StartOptions options;
+    options.dataDir = shop.dir();
+    options.splashMs = 0;
+    options.login = [](TDM1 &) -> std::optional<QString> { return schema::administratorName(); };
+    QObject guard;
+    bool locked = false;
+    options.eventLoop = [&] {
+        QTimer::singleShot(0, &guard, [&] {
+            TFmain1 *main = nullptr;
+            for (QWidget *w : QApplication::topLevelWidgets()) {
+                if (auto *m = qobject_cast<TFmain1 *>(w))
+                    main = m;
+            }
+            QVERIFY(main);
+            // The chart greets the operator.
+            QVERIFY(main->children().find(u"TFdaohang1"_s));
+            QVERIFY(main->menuItem(u"显示业务导航图"_s)->isChecked());
+            whenShown<TFlikai1>([&](TFlikai1 *lock) {
+                locked = true;
+                lock->BitBtn2->click();
+            });
+            main->menuItem(u"暂时离开系统"_s)->trigger();
+        });
+        // Should the program not end, the test does, with another code.
+        QTimer::singleShot(20000, &guard, [] { QApplication::exit(99); });
+        return QApplication::exec();
+    };
+    QCOMPARE(runProgram(options), 0);
+    QVERIFY(locked);
+    QVERIFY2(messages.shown().empty(), qPrintable(messages.texts().join(u'|')));
 }
 
 QTEST_MAIN(TestLockAndChart)
