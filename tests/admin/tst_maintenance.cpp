@@ -312,9 +312,16 @@ void TestMaintenance::restoreBringsTheBackupBackAndKeepsASafetyCopy()
     // The shop as it was before is in the backup folder, and comes back.
     QCOMPARE(QFileInfo(r.safetyCopy).fileName(), u"QLX20140112-093015-恢复前.bak"_s);
     QCOMPARE(QFileInfo(r.safetyCopy).absolutePath(), maintenance::backupFolder(shop.dm()));
-    QVERIFY(maintenance::restore(shop.dm(), *store, r.safetyCopy, kMoment.addSecs(1)).ok());
+    // Restored again in the same second: the first safety copy stays.
+    const auto again = maintenance::restore(shop.dm(), *store, r.safetyCopy, kMoment);
+    QVERIFY(again.ok());
+    QCOMPARE(QFileInfo(again.safetyCopy).fileName(), u"QLX20140112-093015-恢复前-2.bak"_s);
     QCOMPARE(shopName(shop.db()), u"恢复前"_s);
     QCOMPARE(fixture::dump(shop.db(), u"sp"_s), goodsBefore);
+    QVERIFY(maintenance::restore(shop.dm(), *store, again.safetyCopy, kMoment).ok());
+    QCOMPARE(shopName(shop.db()), u"备份时"_s);
+    QVERIFY(maintenance::restore(shop.dm(), *store, r.safetyCopy, kMoment).ok());
+    QCOMPARE(shopName(shop.db()), u"恢复前"_s);
     QCOMPARE(leftovers(shop.dir()), QStringList{u"QLX.bak"_s});
 }
 
@@ -332,6 +339,7 @@ void TestMaintenance::restoreRefusesBadFiles_data()
     QTest::newRow("a newer program's shop") << u"newer"_s;
     QTest::newRow("truncated backup") << u"truncated"_s;
     QTest::newRow("no such file") << u"missing"_s;
+    QTest::newRow("the shop itself") << u"itself"_s;
 }
 
 void TestMaintenance::restoreRefusesBadFiles()
@@ -342,9 +350,11 @@ void TestMaintenance::restoreRefusesBadFiles()
     nameShop(shop.db(), u"原来的店"_s);
     const auto before = counts(shop.db());
     QTemporaryDir out;
-    const QString file = QDir(out.path()).filePath(u"chosen.bak"_s);
+    const QString file = kind == u"itself"_s ? shop.dm().databasePath()
+                                              : QDir(out.path()).filePath(u"chosen.bak"_s);
     auto store = maintenance::storeOf(shop.dm());
-    if (kind == u"text"_s) {
+    if (kind == u"itself"_s) {
+    } else if (kind == u"text"_s) {
         write(file, "这不是数据库\n");
     } else if (kind == u"empty"_s) {
         write(file, QByteArray());

@@ -44,9 +44,15 @@ QString withBackupExtension(const QString &chosen)
 
 QString safetyCopyPath(const TDM1 &dm, const QDateTime &moment, const QString &what)
 {
-    return QDir(backupFolder(dm))
-        .filePath(QStringLiteral("QLX") + moment.toString(QStringLiteral("yyyyMMdd-HHmmss")) +
-                  QStringLiteral("-") + what + QStringLiteral(".bak"));
+    const QString base = QStringLiteral("QLX") +
+                         moment.toString(QStringLiteral("yyyyMMdd-HHmmss")) +
+                         QStringLiteral("-") + what;
+    const QDir folder(backupFolder(dm));
+    // A copy kept earlier in the same second is never overwritten.
+    QString name = base + QStringLiteral(".bak");
+    for (int n = 2; folder.exists(name); ++n)
+        name = base + QStringLiteral("-%1.bak").arg(n);
+    return folder.filePath(name);
 }
 
 QString backupDone() { return QStringLiteral("数据库备份成功！"); }

@@ -33,7 +33,8 @@ QString proposedName(const QDate &day);
 QString withBackupExtension(const QString &chosen);
 
 // Where the shop as it stood before a restore or a clearing is kept:
-// "QLX" + yyyymmdd-hhmmss + "-" + what + ".bak" in the backup folder.
+// "QLX" + yyyymmdd-hhmmss + "-" + what + ".bak" in the backup folder ("-2",
+// "-3", ... before ".bak" when that name is taken).
 QString safetyCopyPath(const TDM1 &dm, const QDateTime &moment, const QString &what);
 
 // What the operator reads.

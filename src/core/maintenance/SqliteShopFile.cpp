@@ -337,14 +337,15 @@ std::optional<QString> SqliteShopFile::backupTo(const QString &target, const Pro
                 error = checkCandidate(part);
             if (!error && failsAt(Step::Verify))
                 error = injected("verify");
+            if (!error && failsAt(Step::Replace))
+                error = injected("replace");
+            // Aside too: replacing a large file frees its room, which takes a while.
+            if (!error)
+                error = renameOver(part, to);
+            if (error)
+                removeCopy(part);
         },
         progress);
-    if (!error && failsAt(Step::Replace))
-        error = injected("replace");
-    if (!error)
-        error = renameOver(part, to);
-    if (error)
-        removeCopy(part);
     return error;
 }
 
@@ -354,9 +355,12 @@ std::optional<QString> SqliteShopFile::restoreFrom(const QString &backup, const 
     const QString live = m_dm.databasePath();
     if (!QFileInfo(backup).isFile())
         return QStringLiteral("no such file: ") + backup;
-    if (sameFile(backup, live))
-        return QStringLiteral("the shop itself is no backup: ") + backup;
     const QString candidate = restoredName();
+    // The shop and the names of our own copies beside it are never a backup.
+    for (const QString &own : withSidecars(live) + QStringList{candidate, compactedName(),
+                                                               live + QStringLiteral(".old")})
+        if (sameFile(backup, own))
+            return QStringLiteral("the shop's own file is no backup: ") + backup;
     if (!removeCopy(candidate))
         return QStringLiteral("cannot remove ") + candidate;
 
@@ -402,7 +406,7 @@ std::optional<QString> SqliteShopFile::restoreFrom(const QString &backup, const 
             progress);
     if (!error)
         error = replaceShopBy(candidate);
-    removeCopy(candidate);
+    runAside([&candidate](const Progress &) { removeCopy(candidate); }, {});
     return error;
 }
 
@@ -489,7 +493,7 @@ std::optional<QString> SqliteShopFile::compact(const Progress &progress)
         failed = QStringLiteral("the shop was written while it was compacted");
     if (!failed)
         failed = replaceShopBy(tmp);
-    removeCopy(tmp);
+    runAside([&tmp](const Progress &) { removeCopy(tmp); }, {});
     return failed;
 }
 
@@ -542,7 +546,7 @@ std::optional<QString> SqliteShopFile::replaceShopBy(const QString &replacement)
         m_dm.open();
         return QStringLiteral("cannot open the new file: ") + *opened;
     }
-    QFile::remove(old);
+    runAside([&old](const Progress &) { QFile::remove(old); }, {});
     return std::nullopt;
 }
 
